@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRectF>
+#include <QWidget>
+
+// Small control types that report the mouse events the window's handlers are written for.
+// Mouse values: button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt; x, y twips.
+
+// A check box that reports the release of a mouse button after its own click handling,
+// so the box's value has already changed when MouseUp arrives.
+class MouseCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    using QCheckBox::QCheckBox;
+signals:
+    void MouseUp(int button, int shift, double x, double y);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A command button that acts when a mouse button goes down on it. Keyboard activation
+// does not reach the handler.
+class PressButton : public QPushButton {
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+signals:
+    void MouseDown(int button, int shift, double x, double y);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A label or image that reports clicks, double clicks and mouse releases.
+class MouseLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void Click();
+    void DblClick();
+    void MouseUp(int button, int shift, double x, double y);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+// One line of the etched rule: a horizontal line from X1 to X2 at Y, in twips.
+class LineControl : public QWidget {
+    Q_OBJECT
+public:
+    LineControl(QWidget* parent, quint32 vbColor);
+    void SetLine(double x1, double y, double x2);
+    double X1() const { return x1_; }
+    double X2() const { return x2_; }
+    double Y() const { return y_; }
+    quint32 BorderColor() const { return color_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    quint32 color_;
+    double x1_ = 0, x2_ = 0, y_ = 0;
+};
+
+// Places a control in twips and remembers the exact (fractional) values, so the layout
+// reads back what it set.
+void SetTwipsGeometry(QWidget* control, const QRectF& twips);
+QRectF TwipsGeometry(const QWidget* control);
+
+// A label's background colour (a &H00BBGGRR or system colour value).
+void SetBackColor(QWidget* control, quint32 vbColor);
+void SetForeColor(QWidget* control, quint32 vbColor);

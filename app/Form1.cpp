@@ -1,0 +1,267 @@
+#include "Form1.h"
+
+#include "Artwork.h"
+#include "DesignValues.h"
+#include "Twips.h"
+#include "VbColor.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+namespace {
+
+QFont Font(const QString& family, double points, bool bold)
+{
+    QFont f(family);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+template <typename T>
+T* Named(T* control, const QString& name)
+{
+    control->setObjectName(name);
+    return control;
+}
+
+} // namespace
+
+Form1::Form1(const Form1Backends& backends, QWidget* parent)
+    : QWidget(parent), backends_(backends), sound_(*backends.Sound)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(Design::Caption);
+    setWindowIcon(AppIcon());
+    setFont(Font(Design::StandardFamily, Design::StandardPointSize, false));
+    resize(TwipsToPixels(Design::ClientWidth), TwipsToPixels(Design::ClientHeight));
+    CreateControls();
+    ConnectHandlers();
+}
+
+Form1::~Form1() = default;
+
+void Form1::CreateControls()
+{
+    const QString hintEnter = QStringLiteral("Eingabe mit [Enter] Taste bestätigen");
+
+    chkTableVisible =
+        Named(new MouseCheckBox(QStringLiteral("Tabelle anzeigen"), this), "chkTableVisible");
+    SetTwipsGeometry(chkTableVisible, Design::chkTableVisible);
+    chkTableVisible->setToolTip(QStringLiteral("Zahlentabelle einblenden / ausblenden"));
+    chkTableVisible->setChecked(true);
+
+    chkSoundEnabled =
+        Named(new QCheckBox(QStringLiteral("Ergebnis mit Sound"), this), "chkSoundEnabled");
+    SetTwipsGeometry(chkSoundEnabled, Design::chkSoundEnabled);
+    chkSoundEnabled->setToolTip(QStringLiteral("Klangausgabe aktivieren / deaktivieren"));
+    chkSoundEnabled->setChecked(true);
+
+    chkOhne1 = Named(new QCheckBox(QStringLiteral("ohne 1"), this), "chkOhne1");
+    SetTwipsGeometry(chkOhne1, Design::chkOhne1);
+    chkOhne1->setToolTip(QStringLiteral("keine Aufgaben mit Faktor oder Divisor \"1\" stellen"));
+
+    Label1 = Named(new QLabel(QStringLiteral("max. bis"), this), "Label1");
+    SetTwipsGeometry(Label1, Design::Label1);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    lbMaxNum = Named(new MouseLabel(QStringLiteral("10"), this), "lbMaxNum");
+    SetTwipsGeometry(lbMaxNum, Design::lbMaxNum);
+    lbMaxNum->setAlignment(Qt::AlignCenter);
+    lbMaxNum->setFrameStyle(QFrame::Box | QFrame::Plain);
+    SetBackColor(lbMaxNum, VbColors::WindowBackground);
+    SetForeColor(lbMaxNum, VbColors::WindowText);
+
+    const QString arrowNames[2] = {QStringLiteral("max. bis erhöhen"),
+                                   QStringLiteral("max. bis verringern")};
+    for (int i = 0; i < 2; ++i) {
+        imgMaxNum[i] = Named(new MouseLabel(this), QStringLiteral("imgMaxNum(%1)").arg(i));
+        SetTwipsGeometry(imgMaxNum[i], i == 0 ? Design::imgMaxNumUp : Design::imgMaxNumDown);
+        imgMaxNum[i]->setPixmap(ArrowPicture(i == 0));
+        imgMaxNum[i]->setAlignment(Qt::AlignCenter);
+        imgMaxNum[i]->setAccessibleName(arrowNames[i]);
+    }
+
+    const QString kinds[4] = {QStringLiteral("Multiplikation"), QStringLiteral("Division"),
+                              QStringLiteral("Addition"), QStringLiteral("Subtraktion")};
+    for (int i = 0; i < 4; ++i) {
+        chkRechenart[i] =
+            Named(new QCheckBox(kinds[i], this), QStringLiteral("chkRechenart(%1)").arg(i));
+        SetTwipsGeometry(chkRechenart[i], Design::chkRechenart[i]);
+    }
+
+    const quint32 lineColors[2] = {VbColors::DarkGrey, VbColors::White};
+    for (int i = 0; i < 2; ++i) {
+        Line1[i] = Named(new LineControl(this, lineColors[i]), QStringLiteral("Line1(%1)").arg(i));
+        Line1[i]->SetLine(0, Design::Line1Y[i], Design::Line1X2);
+    }
+
+    lbBedienungshinweis = Named(
+        new QLabel(
+            QStringLiteral("Zum Üben einzelner Zahlenreihen klicken Sie in die grüne Tabellenzeile"),
+            this),
+        "lbBedienungshinweis");
+    SetTwipsGeometry(lbBedienungshinweis, Design::lbBedienungshinweis);
+
+    cmdPrintTable = Named(new MouseLabel(this), "cmdPrintTable");
+    SetTwipsGeometry(cmdPrintTable, Design::cmdPrintTable);
+    cmdPrintTable->setPixmap(PrinterSymbol());
+    cmdPrintTable->setAlignment(Qt::AlignCenter);
+    cmdPrintTable->setToolTip(QStringLiteral("1x1-Tabelle drucken"));
+    cmdPrintTable->setAccessibleName(cmdPrintTable->toolTip());
+    cmdPrintTable->setCursor(PointingHandCursor());
+
+    // The large exercise label is created before the grid, so the grid covers it.
+    lbAufgabeBig = Named(new QLabel(QStringLiteral("x"), this), "lbAufgabeBig");
+    SetTwipsGeometry(lbAufgabeBig, Design::lbAufgabeBig);
+    lbAufgabeBig->setFont(Font(Design::StandardFamily, 120, true));
+    lbAufgabeBig->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    MSFlexGrid1 = Named(new GridWidget(this), "MSFlexGrid1");
+    const QRectF g = Design::MSFlexGrid1;
+    MSFlexGrid1->Move(g.left(), g.top(), g.width(), g.height());
+    MSFlexGrid1->setCursor(PointingHandCursor());
+    MSFlexGrid1->setFocusPolicy(Qt::StrongFocus);
+    MSFlexGrid1->setAccessibleName(QStringLiteral("1x1-Tabelle"));
+
+    frameResults = Named(new QFrame(this), "frameResults");
+    SetTwipsGeometry(frameResults, Design::frameResults);
+    SetForeColor(frameResults, VbColors::WindowText);
+
+    btnNeu = Named(new QPushButton(QStringLiteral("Neu starten"), frameResults), "btnNeu");
+    SetTwipsGeometry(btnNeu, Design::btnNeu);
+
+    cmdPrintResults = Named(new MouseLabel(frameResults), "cmdPrintResults");
+    SetTwipsGeometry(cmdPrintResults, Design::cmdPrintResults);
+    cmdPrintResults->setPixmap(PrinterSymbol());
+    cmdPrintResults->setAlignment(Qt::AlignCenter);
+    cmdPrintResults->setToolTip(QStringLiteral("Ergebnisliste drucken"));
+    cmdPrintResults->setAccessibleName(cmdPrintResults->toolTip());
+    cmdPrintResults->setCursor(PointingHandCursor());
+
+    Picture1 = Named(new ResultsPicture(frameResults), "Picture1");
+    SetTwipsGeometry(Picture1, Design::Picture1);
+    Picture1->setAccessibleName(QStringLiteral("Ergebnisliste"));
+
+    frameAufgabe = Named(new QFrame(this), "frameAufgabe");
+    SetTwipsGeometry(frameAufgabe, Design::frameAufgabe);
+    SetForeColor(frameAufgabe, VbColors::WindowText);
+
+    const QFont big = Font(Design::SansSerifFamily, 24, true);
+    lbAufgabe = Named(new QLabel(QStringLiteral("3*3"), frameAufgabe), "lbAufgabe");
+    SetTwipsGeometry(lbAufgabe, Design::lbAufgabe);
+    lbAufgabe->setFont(big);
+    lbAufgabe->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    SetBackColor(lbAufgabe, VbColors::ButtonFace);
+
+    tbErgebnis = Named(new QLineEdit(frameAufgabe), "tbErgebnis");
+    SetTwipsGeometry(tbErgebnis, Design::tbErgebnis);
+    tbErgebnis->setFont(big);
+    tbErgebnis->setMaxLength(7);
+    tbErgebnis->setToolTip(hintEnter);
+    tbErgebnis->setAccessibleName(QStringLiteral("Ergebnis"));
+    tbErgebnis->setAccessibleDescription(hintEnter);
+
+    btnOK = Named(new PressButton(QStringLiteral("OK ?"), frameAufgabe), "btnOK");
+    SetTwipsGeometry(btnOK, Design::btnOK);
+    btnOK->setFont(big);
+    btnOK->setToolTip(hintEnter);
+    btnOK->setAutoDefault(false);
+
+    lbTime = Named(new QLabel(QStringLiteral("x"), frameAufgabe), "lbTime");
+    SetTwipsGeometry(lbTime, Design::lbTime);
+    SetForeColor(lbTime, VbColors::Orange);
+
+    lbStatistik = Named(new QLabel(frameAufgabe), "lbStatistik");
+    SetTwipsGeometry(lbStatistik, Design::lbStatistik);
+    SetForeColor(lbStatistik, VbColors::Grey);
+    lbStatistik->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+
+    // Labels, images and lines lie below all other controls.
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             lbAufgabeBig, lbBedienungshinweis, Label1, lbMaxNum, imgMaxNum[0], imgMaxNum[1],
+             Line1[0], Line1[1], cmdPrintTable, cmdPrintResults, lbAufgabe, lbTime, lbStatistik})
+        w->lower();
+    // Labels, images and lines never take the focus.
+    for (QLabel* l : std::initializer_list<QLabel*>{Label1, lbMaxNum, imgMaxNum[0], imgMaxNum[1],
+                                                     lbBedienungshinweis, cmdPrintTable,
+                                                     lbAufgabeBig, cmdPrintResults, lbAufgabe,
+                                                     lbTime, lbStatistik})
+        l->setFocusPolicy(Qt::NoFocus);
+
+    // Focus order by tab index: the grid (0), the option boxes, the exercise bar, the
+    // results frame, then the operation kinds.
+    const std::initializer_list<QWidget*> order = {
+        MSFlexGrid1, chkTableVisible, chkSoundEnabled, chkOhne1,        btnOK,
+        tbErgebnis,  btnNeu,          Picture1,        chkRechenart[0], chkRechenart[1],
+        chkRechenart[2], chkRechenart[3]};
+    Picture1->setFocusPolicy(Qt::TabFocus);
+    QWidget* previous = nullptr;
+    for (QWidget* w : order) {
+        if (previous)
+            setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+void Form1::ConnectHandlers()
+{
+    connect(btnNeu, &QPushButton::clicked, this, [this] { btnNeu_Click(); });
+    connect(btnOK, &PressButton::MouseDown, this,
+            [this](int b, int s, double x, double y) { btnOK_MouseDown(b, s, x, y); });
+    connect(tbErgebnis, &QLineEdit::textChanged, this, [this] { tbErgebnis_Change(); });
+    tbErgebnis->installEventFilter(this);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    connect(chkOhne1, &QCheckBox::stateChanged, this, [this] { chkOhne1_Click(); });
+    connect(chkTableVisible, &MouseCheckBox::MouseUp, this,
+            [this](int b, int s, double x, double y) { chkTableVisible_MouseUp(b, s, x, y); });
+    connect(MSFlexGrid1, &GridWidget::Click, this, [this] { MSFlexGrid1_Click(); });
+    connect(MSFlexGrid1, &GridWidget::MouseMove, this,
+            [this](int b, int s, double x, double y) { MSFlexGrid1_MouseMove(b, s, x, y); });
+    connect(MSFlexGrid1, &GridWidget::MouseUp, this,
+            [this](int b, int s, double x, double y) { MSFlexGrid1_MouseUp(b, s, x, y); });
+    for (int i = 0; i < 2; ++i) {
+        connect(imgMaxNum[i], &MouseLabel::DblClick, this, [this, i] { imgMaxNum_DblClick(i); });
+        connect(imgMaxNum[i], &MouseLabel::MouseUp, this, [this, i](int b, int s, double x, double y) {
+            imgMaxNum_MouseUp(i, b, s, x, y);
+        });
+    }
+    connect(lbMaxNum, &MouseLabel::MouseUp, this,
+            [this](int b, int s, double x, double y) { lbMaxNum_MouseUp(b, s, x, y); });
+    connect(chkSoundEnabled, &QCheckBox::stateChanged, this, [this] { chkSoundEnabled_Click(); });
+    connect(cmdPrintResults, &MouseLabel::Click, this, [this] { cmdPrintResults_Click(); });
+    connect(cmdPrintTable, &MouseLabel::Click, this, [this] { cmdPrintTable_Click(); });
+}
+
+void Form1::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    int cancel = 0;
+    Form_Unload(cancel);
+    event->accept();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == tbErgebnis && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            int keyCode = 13;
+            tbErgebnis_KeyDown(keyCode, VbShift(key->modifiers()));
+            int keyAscii = 13;
+            tbErgebnis_KeyPress(keyAscii);
+            if (keyAscii == 0)
+                return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,36 @@
+#include "Form1.h"
+
+#include "CreditLine.h"
+#include "RandomSource.h"
+
+namespace {
+const QString SettingsFileName = QStringLiteral("zahlwerk.ini");
+}
+
+void Form1::Form_Load()
+{
+    // The window is visible before the settings are read: check-box handlers that the
+    // settings run move the focus and find the window already shown.
+    show();
+    setWindowTitle(windowTitle() + QStringLiteral("      ") +
+                   DeCrypt(QString::fromLatin1(StoredCreditLine)));
+    LoadIniFileData(SettingsFileName);
+    State.ResetPracticeLists();
+    Form_Resize();
+    BuildTable();
+    FillTable(0);
+    chkTableVisible_MouseUp(0, 0, 0, 0);
+    backends_.Random->SeedFromClock();
+    NewExercise();
+}
+
+void Form1::Form_Unload(int& /*Cancel*/)
+{
+    // Closing is never refused. The settings are written once; the clock stops and no
+    // further event of the practice runs.
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    SaveIniFileData(SettingsFileName);
+    Timer1->stop();
+}

@@ -1,0 +1,21 @@
+#include "MessageBoxes.h"
+
+#include <QMessageBox>
+
+int QtMessageBoxes::MsgBox(QWidget* parent, const QString& prompt, int style, const QString& title)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(prompt);
+    box.setIcon((style & Information) ? QMessageBox::Information
+                : (style & Question)  ? QMessageBox::Question
+                                      : QMessageBox::NoIcon);
+    if ((style & 0x0F) == OkCancel) {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok ? Ok : Cancel;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+// The results list: a picture box that keeps what was drawn on it until it is cleared.
+// Drawing works like a pen: a current colour and a current position in pixels; Print
+// draws a text there and either stays on the line or moves to the start of the next.
+// Everything drawn is recorded, so the box repaints itself after being covered.
+class ResultsPicture : public QWidget {
+    Q_OBJECT
+public:
+    struct TextRun {
+        int X = 0;
+        int Y = 0;
+        quint32 Color = 0;
+        QString Text;
+    };
+
+    explicit ResultsPicture(QWidget* parent = nullptr);
+
+    void Cls();
+    void SetForeColor(quint32 vbColor) { foreColor_ = vbColor; }
+    quint32 ForeColor() const { return foreColor_; }
+    void SetCurrentX(int x) { currentX_ = x; }
+    int CurrentX() const { return currentX_; }
+    int CurrentY() const { return currentY_; }
+    // Draws text at the current position; endLine moves to the start of the next line.
+    void Print(const QString& text, bool endLine);
+
+    const std::vector<TextRun>& Runs() const { return runs_; }
+    // The runs of one line (by line number from 0), in drawing order.
+    std::vector<TextRun> LineRuns(int line) const;
+    int LineHeight() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::vector<TextRun> runs_;
+    quint32 foreColor_ = 0;
+    int currentX_ = 0;
+    int currentY_ = 0;
+};

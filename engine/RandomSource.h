@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <random>
+
+// A uniform pseudo-random source giving values r with 0 <= r < 1.
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    virtual double Next() = 0;
+    virtual void SeedFromClock() = 0;
+};
+
+// The program's generator: a Mersenne twister seeded from the clock at start-up.
+class ClockSeededRandom : public RandomSource {
+public:
+    double Next() override;
+    void SeedFromClock() override;
+    void Seed(std::uint64_t seed) { engine_.seed(seed); }
+
+private:
+    std::mt19937_64 engine_{0};
+};

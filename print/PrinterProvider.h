@@ -1,0 +1,12 @@
+#pragma once
+
+#include <memory>
+
+class QPrinter;
+
+// Hands out the system's default printer for one printout, or nothing when there is none.
+class PrinterProvider {
+public:
+    virtual ~PrinterProvider() = default;
+    virtual std::unique_ptr<QPrinter> DefaultPrinter() = 0;
+};

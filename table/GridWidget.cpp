@@ -1,0 +1,369 @@
+#include "GridWidget.h"
+
+#include "Twips.h"
+#include "VbColor.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+
+#include <algorithm>
+
+namespace {
+
+inline constexpr int DefaultColWidth = 600;
+inline constexpr int DefaultRowHeight = 240;
+inline constexpr int GridLineTwips = 15; // one pixel between cells
+// The printed picture is drawn at this multiple of the screen size, so it stays sharp.
+inline constexpr int PictureScale = 4;
+
+} // namespace
+
+int VbButton(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int VbButtons(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int VbShift(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+GridWidget::GridWidget(QWidget* parent) : QWidget(parent), font_(QStringLiteral("Arial"))
+{
+    font_.setPointSizeF(14.25);
+    font_.setBold(true);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    ResizeCells(13, 13);
+}
+
+void GridWidget::ResizeCells(int rows, int cols)
+{
+    rows = std::max(rows, 0);
+    cols = std::max(cols, 0);
+    std::vector<QString> text(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
+    std::vector<quint32> back(text.size(), 0);
+    // Cells that remain keep their text and colour.
+    for (int r = 0; r < std::min(rows, rows_); ++r) {
+        for (int c = 0; c < std::min(cols, cols_); ++c) {
+            const std::size_t to = static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) +
+                                   static_cast<std::size_t>(c);
+            text[to] = std::move(text_[Index(r, c)]);
+            back[to] = back_[Index(r, c)];
+        }
+    }
+    text_ = std::move(text);
+    back_ = std::move(back);
+    rows_ = rows;
+    cols_ = cols;
+    colWidth_.resize(static_cast<std::size_t>(cols), DefaultColWidth);
+    rowHeight_.resize(static_cast<std::size_t>(rows), DefaultRowHeight);
+    requestPaint();
+}
+
+void GridWidget::setRows(int rows)
+{
+    if (rows != rows_)
+        ResizeCells(rows, cols_);
+}
+
+void GridWidget::setCols(int cols)
+{
+    if (cols != cols_)
+        ResizeCells(rows_, cols);
+}
+
+int GridWidget::ColWidth(int col) const
+{
+    return col >= 0 && col < cols_ ? colWidth_[static_cast<std::size_t>(col)] : 0;
+}
+
+int GridWidget::RowHeight(int row) const
+{
+    return row >= 0 && row < rows_ ? rowHeight_[static_cast<std::size_t>(row)] : 0;
+}
+
+void GridWidget::setColWidth(int col, int twips)
+{
+    if (col >= 0 && col < cols_) {
+        colWidth_[static_cast<std::size_t>(col)] = twips;
+        requestPaint();
+    }
+}
+
+void GridWidget::setRowHeight(int row, int twips)
+{
+    if (row >= 0 && row < rows_) {
+        rowHeight_[static_cast<std::size_t>(row)] = twips;
+        requestPaint();
+    }
+}
+
+QString GridWidget::TextMatrix(int row, int col) const
+{
+    return Valid(row, col) ? text_[Index(row, col)] : QString();
+}
+
+void GridWidget::setTextMatrix(int row, int col, const QString& text)
+{
+    if (Valid(row, col)) {
+        text_[Index(row, col)] = text;
+        requestPaint();
+    }
+}
+
+void GridWidget::setRedraw(bool redraw)
+{
+    redraw_ = redraw;
+    if (redraw_)
+        update();
+}
+
+void GridWidget::requestPaint()
+{
+    if (redraw_)
+        update();
+}
+
+void GridWidget::setFontSize(double points)
+{
+    font_.setPointSizeF(std::max(points, 1.0));
+    requestPaint();
+}
+
+void GridWidget::setFontBold(bool bold)
+{
+    font_.setBold(bold);
+    requestPaint();
+}
+
+void GridWidget::setRow(int row)
+{
+    row_ = row;
+    rowSel_ = row;
+}
+
+void GridWidget::setCol(int col)
+{
+    col_ = col;
+    colSel_ = col;
+}
+
+void GridWidget::setCellBackColor(quint32 vbColor)
+{
+    int r0 = row_, r1 = row_, c0 = col_, c1 = col_;
+    if (fillStyle_ == 1) {
+        r0 = std::min(row_, rowSel_);
+        r1 = std::max(row_, rowSel_);
+        c0 = std::min(col_, colSel_);
+        c1 = std::max(col_, colSel_);
+    }
+    for (int r = std::max(r0, 0); r <= std::min(r1, rows_ - 1); ++r) {
+        for (int c = std::max(c0, 0); c <= std::min(c1, cols_ - 1); ++c)
+            back_[Index(r, c)] = vbColor;
+    }
+    requestPaint();
+}
+
+quint32 GridWidget::CellBackColorAt(int row, int col) const
+{
+    return Valid(row, col) ? back_[Index(row, col)] : 0;
+}
+
+int GridWidget::ColLeftPixels(int col) const
+{
+    long long twips = 0;
+    for (int i = 0; i < col && i < cols_; ++i)
+        twips += std::max(colWidth_[static_cast<std::size_t>(i)], 0) + GridLineTwips;
+    return TwipsToPixels(static_cast<double>(twips));
+}
+
+int GridWidget::RowTopPixels(int row) const
+{
+    long long twips = 0;
+    for (int i = 0; i < row && i < rows_; ++i)
+        twips += std::max(rowHeight_[static_cast<std::size_t>(i)], 0) + GridLineTwips;
+    return TwipsToPixels(static_cast<double>(twips));
+}
+
+QRect GridWidget::CellRect(int row, int col) const
+{
+    if (!Valid(row, col))
+        return {};
+    const int x = ColLeftPixels(col);
+    const int y = RowTopPixels(row);
+    return QRect(x, y, ColLeftPixels(col + 1) - x - 1, RowTopPixels(row + 1) - y - 1);
+}
+
+QPoint GridWidget::CellAt(QPoint pixel) const
+{
+    int col = -1;
+    for (int c = 0, left = 0; c < cols_; ++c) {
+        const int right = ColLeftPixels(c + 1);
+        if (pixel.x() >= left && pixel.x() < right) {
+            col = c;
+            break;
+        }
+        left = right;
+    }
+    int row = -1;
+    for (int r = 0, top = 0; r < rows_; ++r) {
+        const int bottom = RowTopPixels(r + 1);
+        if (pixel.y() >= top && pixel.y() < bottom) {
+            row = r;
+            break;
+        }
+        top = bottom;
+    }
+    if (row < 0 || col < 0 || pixel.x() < 0 || pixel.y() < 0)
+        return {-1, -1};
+    return {col, row};
+}
+
+void GridWidget::paintGrid(QPainter& painter) const
+{
+    const QPalette& pal = palette();
+    painter.fillRect(QRect(QPoint(0, 0), size()), ColorFromVb(VbColors::ButtonFace, pal));
+    painter.setFont(font_);
+
+    const int r0 = std::min(row_, rowSel_), r1 = std::max(row_, rowSel_);
+    const int c0 = std::min(col_, colSel_), c1 = std::max(col_, colSel_);
+    const bool rangeShown = r0 != r1 || c0 != c1;
+
+    std::vector<int> xs(static_cast<std::size_t>(cols_) + 1);
+    std::vector<int> ys(static_cast<std::size_t>(rows_) + 1);
+    for (int c = 0; c <= cols_; ++c)
+        xs[static_cast<std::size_t>(c)] = ColLeftPixels(c);
+    for (int r = 0; r <= rows_; ++r)
+        ys[static_cast<std::size_t>(r)] = RowTopPixels(r);
+
+    const QColor green = ColorFromVb(VbColors::HeaderGreen, pal);
+    const QColor white = ColorFromVb(VbColors::White, pal);
+    const QColor text = ColorFromVb(VbColors::WindowText, pal);
+    const QColor lineGrey = ColorFromVb(VbColors::GridLineGrey, pal);
+    const QColor lineBlack = ColorFromVb(VbColors::Black, pal);
+
+    for (int r = 0; r < rows_; ++r) {
+        const int top = ys[static_cast<std::size_t>(r)];
+        const int bottom = ys[static_cast<std::size_t>(r) + 1]; // the line below the cell
+        if (top >= height())
+            break;
+        for (int c = 0; c < cols_; ++c) {
+            const int left = xs[static_cast<std::size_t>(c)];
+            const int right = xs[static_cast<std::size_t>(c) + 1];
+            if (left >= width())
+                break;
+            const bool fixed = IsFixed(r, c);
+            const bool selected =
+                rangeShown && !fixed && r >= r0 && r <= r1 && c >= c0 && c <= c1;
+            const QRect cell(left, top, std::max(right - left - 1, 0), std::max(bottom - top - 1, 0));
+            QColor back = fixed ? green : white;
+            QColor fore = fixed ? white : text;
+            if (const quint32 own = back_[Index(r, c)]; own != 0)
+                back = ColorFromVb(own, pal);
+            if (selected) {
+                back = ColorFromVb(VbColors::Highlight, pal);
+                fore = ColorFromVb(VbColors::HighlightText, pal);
+            }
+            painter.fillRect(cell, back);
+            const QColor line = fixed ? lineBlack : lineGrey;
+            painter.fillRect(QRect(right - 1, top, 1, bottom - top), line);
+            painter.fillRect(QRect(left, bottom - 1, right - left, 1), line);
+            const QString& t = text_[Index(r, c)];
+            if (!t.isEmpty() && !cell.isEmpty()) {
+                painter.setPen(fore);
+                painter.drawText(cell, Qt::AlignCenter, t);
+            }
+        }
+    }
+}
+
+void GridWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    paintGrid(painter);
+}
+
+GridPicture GridWidget::Picture() const
+{
+    GridPicture picture;
+    const QSize px = size();
+    if (px.isEmpty())
+        return picture;
+    picture.Image = QImage(px * PictureScale, QImage::Format_RGB32);
+    picture.Image.fill(Qt::white);
+    {
+        QPainter painter(&picture.Image);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.scale(PictureScale, PictureScale);
+        paintGrid(painter);
+    }
+    picture.WidthHimetric = TwipsToHimetric(PixelsToTwips(px.width()));
+    picture.HeightHimetric = TwipsToHimetric(PixelsToTwips(px.height()));
+    return picture;
+}
+
+void GridWidget::Move(double left, double top, double width, double height)
+{
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    setGeometry(TwipsToPixels(left), TwipsToPixels(top), std::max(TwipsToPixels(width), 0),
+                std::max(TwipsToPixels(height), 0));
+}
+
+void GridWidget::setToolTipText(const QString& text)
+{
+    if (text == toolTip())
+        return;
+    setToolTip(text);
+    if (QToolTip::isVisible()) {
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(QCursor::pos(), text, this);
+    }
+}
+
+void GridWidget::TrackMouse(QPoint pixel)
+{
+    const QPoint cell = CellAt(pixel);
+    mouseCol_ = cell.x();
+    mouseRow_ = cell.y();
+}
+
+void GridWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    TrackMouse(p);
+    emit MouseMove(VbButtons(event->buttons()), VbShift(event->modifiers()), PixelsToTwips(p.x()),
+                   PixelsToTwips(p.y()));
+}
+
+void GridWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    TrackMouse(p);
+    emit MouseUp(VbButton(event->button()), VbShift(event->modifiers()), PixelsToTwips(p.x()),
+                 PixelsToTwips(p.y()));
+    if (event->button() == Qt::LeftButton && rect().contains(p))
+        emit Click();
+}

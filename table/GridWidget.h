@@ -1,0 +1,130 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+// The image of the grid as drawn, with its size in 0.01 mm.
+struct GridPicture {
+    QImage Image;
+    double WidthHimetric = 0;
+    double HeightHimetric = 0;
+};
+
+// The number table's grid control: a painted grid of cells with one fixed (header) row and
+// column, per-cell texts and background colours, column widths and row heights in twips.
+// Operations carry the names the rest of the program uses for them (Rows, TextMatrix,
+// CellBackColor, …). Cell contents and colours may change while one of the grid's own
+// mouse events is being handled.
+class GridWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit GridWidget(QWidget* parent = nullptr);
+
+    int Rows() const { return rows_; }
+    int Cols() const { return cols_; }
+    void setRows(int rows);
+    void setCols(int cols);
+    int FixedRows() const { return 1; }
+    int FixedCols() const { return 1; }
+
+    int ColWidth(int col) const;
+    int RowHeight(int row) const;
+    void setColWidth(int col, int twips);
+    void setRowHeight(int row, int twips);
+
+    QString TextMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString& text);
+
+    bool Redraw() const { return redraw_; }
+    void setRedraw(bool redraw);
+
+    double FontSize() const { return font_.pointSizeF(); }
+    void setFontSize(double points);
+    bool FontBold() const { return font_.bold(); }
+    void setFontBold(bool bold);
+    const QFont& CellFont() const { return font_; }
+
+    int Row() const { return row_; }
+    int Col() const { return col_; }
+    int RowSel() const { return rowSel_; }
+    int ColSel() const { return colSel_; }
+    void setRow(int row);
+    void setCol(int col);
+    void setRowSel(int row) { rowSel_ = row; }
+    void setColSel(int col) { colSel_ = col; }
+    int FillStyle() const { return fillStyle_; }
+    void setFillStyle(int style) { fillStyle_ = style; }
+    // Background of the current cell (FillStyle 0) or of the selected range (FillStyle 1);
+    // 0 restores the default colours.
+    void setCellBackColor(quint32 vbColor);
+    quint32 CellBackColorAt(int row, int col) const;
+
+    // The cell under the pointer during a mouse event; -1 when the pointer is outside the
+    // cells (the empty area right of and below them).
+    int MouseRow() const { return mouseRow_; }
+    int MouseCol() const { return mouseCol_; }
+
+    GridPicture Picture() const;
+
+    // Placement in the window, in twips.
+    void Move(double left, double top, double width, double height);
+    double Left() const { return left_; }
+    double Top() const { return top_; }
+    double Width() const { return width_; }
+    double Height() const { return height_; }
+
+    void setToolTipText(const QString& text);
+
+    // The cell at a point in widget pixels, or {-1, -1}.
+    QPoint CellAt(QPoint pixel) const;
+    // A cell's rectangle in widget pixels (for tests and accessibility).
+    QRect CellRect(int row, int col) const;
+
+signals:
+    void Click();
+    // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt; x, y in twips.
+    void MouseMove(int button, int shift, double x, double y);
+    void MouseUp(int button, int shift, double x, double y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void ResizeCells(int rows, int cols);
+    void paintGrid(QPainter& painter) const;
+    void requestPaint();
+    int ColLeftPixels(int col) const;
+    int RowTopPixels(int row) const;
+    bool IsFixed(int row, int col) const { return row < FixedRows() || col < FixedCols(); }
+    std::size_t Index(int row, int col) const
+    {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) +
+               static_cast<std::size_t>(col);
+    }
+    bool Valid(int row, int col) const { return row >= 0 && row < rows_ && col >= 0 && col < cols_; }
+    void TrackMouse(QPoint pixel);
+
+    int rows_ = 0;
+    int cols_ = 0;
+    std::vector<int> colWidth_;
+    std::vector<int> rowHeight_;
+    std::vector<QString> text_;
+    std::vector<quint32> back_;
+    bool redraw_ = true;
+    QFont font_;
+    int row_ = 1, col_ = 1, rowSel_ = 1, colSel_ = 1;
+    int fillStyle_ = 0;
+    int mouseRow_ = -1, mouseCol_ = -1;
+    double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+};
+
+// Mouse event values in the form the grid and the window's controls report them.
+int VbButton(Qt::MouseButton button);
+int VbButtons(Qt::MouseButtons buttons);
+int VbShift(Qt::KeyboardModifiers modifiers);
