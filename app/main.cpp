@@ -1,12 +1,14 @@
 #include "Form1.h"
 #include "MessageBoxes.h"
 #include "RandomSource.h"
+#include "ShutdownSignals.h"
 
 #include "PrinterProvider.h"
 #include "WavePlayer.h"
 
 #include <QApplication>
 #include <QPrinter>
+#include <QStandardPaths>
 
 namespace {
 // Placeholders until the sound and printer layers are wired in.
@@ -36,8 +38,11 @@ int main(int argc, char* argv[])
     backends.Printers = &printers;
     backends.Messages = &messages;
     backends.ProgramFolder = QCoreApplication::applicationDirPath();
+    backends.FallbackSettingsFolder =
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
 
     Form1 form(backends);
+    CloseOnShutdownSignals(form);
     form.Form_Load();
     return app.exec();
 }
