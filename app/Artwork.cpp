@@ -5,8 +5,7 @@
 
 namespace {
 
-QPixmap Transparent(int w, int h)
-{
+QPixmap Transparent(int w, int h) {
     QPixmap p(w, h);
     p.fill(Qt::transparent);
     return p;
@@ -14,21 +13,19 @@ QPixmap Transparent(int w, int h)
 
 } // namespace
 
-QPixmap PrinterSymbol()
-{
+QPixmap PrinterSymbol() {
     QPixmap pm = Transparent(14, 12);
     QPainter p(&pm);
     p.setPen(Qt::black);
-    p.drawRect(3, 0, 7, 3);    // paper going in
-    p.drawRect(0, 3, 13, 5);   // body
-    p.drawRect(3, 8, 7, 3);    // paper coming out
-    p.drawPoint(11, 5);        // a lamp
-    p.drawLine(4, 10, 8, 10);  // a printed line
+    p.drawRect(3, 0, 7, 3);   // paper going in
+    p.drawRect(0, 3, 13, 5);  // body
+    p.drawRect(3, 8, 7, 3);   // paper coming out
+    p.drawPoint(11, 5);       // a lamp
+    p.drawLine(4, 10, 8, 10); // a printed line
     return pm;
 }
 
-QPixmap ArrowPicture(bool up)
-{
+QPixmap ArrowPicture(bool up) {
     QPixmap pm = Transparent(21, 11);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -40,8 +37,7 @@ QPixmap ArrowPicture(bool up)
     return pm;
 }
 
-QCursor PointingHandCursor()
-{
+QCursor PointingHandCursor() {
     QPixmap pm = Transparent(32, 32);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -71,8 +67,7 @@ QCursor PointingHandCursor()
     return QCursor(pm, 12, 1);
 }
 
-QPixmap AppIconPixmap(int size)
-{
+QPixmap AppIconPixmap(int size) {
     QPixmap pm = Transparent(size, size);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -94,8 +89,7 @@ QPixmap AppIconPixmap(int size)
     return pm;
 }
 
-QIcon AppIcon()
-{
+QIcon AppIcon() {
     QIcon icon;
     for (int s : {16, 32, 48, 64, 128, 256})
         icon.addPixmap(AppIconPixmap(s));

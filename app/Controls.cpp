@@ -11,59 +11,50 @@ namespace {
 
 const char* const TwipsProperty = "twipsGeometry";
 
-double XTwips(const QMouseEvent* e)
-{
+double XTwips(const QMouseEvent* e) {
     return PixelsToTwips(e->position().x());
 }
 
-double YTwips(const QMouseEvent* e)
-{
+double YTwips(const QMouseEvent* e) {
     return PixelsToTwips(e->position().y());
 }
 
 } // namespace
 
-void MouseCheckBox::mouseReleaseEvent(QMouseEvent* event)
-{
+void MouseCheckBox::mouseReleaseEvent(QMouseEvent* event) {
     QCheckBox::mouseReleaseEvent(event);
     emit MouseUp(VbButton(event->button()), VbShift(event->modifiers()), XTwips(event),
                  YTwips(event));
 }
 
-void PressButton::mousePressEvent(QMouseEvent* event)
-{
+void PressButton::mousePressEvent(QMouseEvent* event) {
     setDown(true);
     emit MouseDown(VbButton(event->button()), VbShift(event->modifiers()), XTwips(event),
                    YTwips(event));
 }
 
-void PressButton::mouseReleaseEvent(QMouseEvent*)
-{
+void PressButton::mouseReleaseEvent(QMouseEvent*) {
     setDown(false);
 }
 
-void MouseLabel::mouseReleaseEvent(QMouseEvent* event)
-{
+void MouseLabel::mouseReleaseEvent(QMouseEvent* event) {
     emit MouseUp(VbButton(event->button()), VbShift(event->modifiers()), XTwips(event),
                  YTwips(event));
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit Click();
 }
 
-void MouseLabel::mouseDoubleClickEvent(QMouseEvent* event)
-{
+void MouseLabel::mouseDoubleClickEvent(QMouseEvent* event) {
     // The second press of a double click; its release still arrives as MouseUp.
     emit DblClick();
     event->accept();
 }
 
-LineControl::LineControl(QWidget* parent, quint32 vbColor) : QWidget(parent), color_(vbColor)
-{
+LineControl::LineControl(QWidget* parent, quint32 vbColor) : QWidget(parent), color_(vbColor) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void LineControl::SetLine(double x1, double y, double x2)
-{
+void LineControl::SetLine(double x1, double y, double x2) {
     x1_ = x1;
     y_ = y;
     x2_ = x2;
@@ -72,35 +63,30 @@ void LineControl::SetLine(double x1, double y, double x2)
     setGeometry(left, TwipsToPixels(y), width, 1);
 }
 
-void LineControl::paintEvent(QPaintEvent*)
-{
+void LineControl::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), ColorFromVb(color_, palette()));
 }
 
-void SetTwipsGeometry(QWidget* control, const QRectF& twips)
-{
+void SetTwipsGeometry(QWidget* control, const QRectF& twips) {
     control->setProperty(TwipsProperty, twips);
     control->setGeometry(TwipsToPixels(twips.left()), TwipsToPixels(twips.top()),
                          std::max(TwipsToPixels(twips.width()), 0),
                          std::max(TwipsToPixels(twips.height()), 0));
 }
 
-QRectF TwipsGeometry(const QWidget* control)
-{
+QRectF TwipsGeometry(const QWidget* control) {
     return control->property(TwipsProperty).toRectF();
 }
 
-void SetBackColor(QWidget* control, quint32 vbColor)
-{
+void SetBackColor(QWidget* control, quint32 vbColor) {
     QPalette pal = control->palette();
     pal.setColor(QPalette::Window, ColorFromVb(vbColor, pal));
     control->setPalette(pal);
     control->setAutoFillBackground(true);
 }
 
-void SetForeColor(QWidget* control, quint32 vbColor)
-{
+void SetForeColor(QWidget* control, quint32 vbColor) {
     QPalette pal = control->palette();
     const QColor c = ColorFromVb(vbColor, pal);
     pal.setColor(QPalette::WindowText, c);

@@ -15,15 +15,13 @@ constexpr std::array<char16_t, 32> HighControlRange = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-QChar FromAnsi(int code)
-{
+QChar FromAnsi(int code) {
     if (code >= 0x80 && code < 0xA0)
         return QChar(HighControlRange[static_cast<std::size_t>(code - 0x80)]);
     return QChar(static_cast<char16_t>(code & 0xFF));
 }
 
-int ToAnsi(QChar c)
-{
+int ToAnsi(QChar c) {
     const char16_t u = c.unicode();
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
         return u;
@@ -36,8 +34,7 @@ int ToAnsi(QChar c)
 
 } // namespace
 
-QString DeCrypt(const QString& InputString)
-{
+QString DeCrypt(const QString& InputString) {
     QString result;
     if (InputString.size() < 3)
         return result;
@@ -49,8 +46,7 @@ QString DeCrypt(const QString& InputString)
     return result;
 }
 
-QString Crypt(const QString& InputString)
-{
+QString Crypt(const QString& InputString) {
     QString result;
     for (QChar c : InputString)
         result += QStringLiteral("%1").arg(ToAnsi(c), 3, 10, QLatin1Char('0')).right(3);

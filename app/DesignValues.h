@@ -28,14 +28,14 @@ inline const QRectF cmdPrintTable{6960, 510, 210, 180};
 inline const QRectF MSFlexGrid1{120, 720, 4455, 3255};
 inline const QRectF lbAufgabeBig{240, 4080, 2415, 2535};
 inline const QRectF frameResults{7440, 480, 4545, 6780};
-inline const QRectF btnNeu{0, 0, 4215, 240};          // in frameResults
+inline const QRectF btnNeu{0, 0, 4215, 240};             // in frameResults
 inline const QRectF cmdPrintResults{4320, 30, 210, 180}; // in frameResults
-inline const QRectF Picture1{0, 270, 4455, 6345};      // in frameResults
+inline const QRectF Picture1{0, 270, 4455, 6345};        // in frameResults
 inline const QRectF frameAufgabe{120, 7320, 12615, 735};
-inline const QRectF lbAufgabe{0, 45, 4815, 615};  // in frameAufgabe
-inline const QRectF tbErgebnis{3525, 0, 1815, 615}; // in frameAufgabe
-inline const QRectF btnOK{5400, 15, 1455, 615};     // in frameAufgabe
-inline const QRectF lbTime{7080, 165, 975, 255};    // in frameAufgabe
+inline const QRectF lbAufgabe{0, 45, 4815, 615};      // in frameAufgabe
+inline const QRectF tbErgebnis{3525, 0, 1815, 615};   // in frameAufgabe
+inline const QRectF btnOK{5400, 15, 1455, 615};       // in frameAufgabe
+inline const QRectF lbTime{7080, 165, 975, 255};      // in frameAufgabe
 inline const QRectF lbStatistik{9240, 45, 3375, 615}; // in frameAufgabe
 
 // Layout allowances around the table.

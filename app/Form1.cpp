@@ -10,17 +10,14 @@
 
 namespace {
 
-QFont Font(const QString& family, double points, bool bold)
-{
+QFont Font(const QString& family, double points, bool bold) {
     QFont f(family);
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;
 }
 
-template <typename T>
-T* Named(T* control, const QString& name)
-{
+template <typename T> T* Named(T* control, const QString& name) {
     control->setObjectName(name);
     return control;
 }
@@ -28,8 +25,7 @@ T* Named(T* control, const QString& name)
 } // namespace
 
 Form1::Form1(const Form1Backends& backends, QWidget* parent)
-    : QWidget(parent), backends_(backends), sound_(*backends.Sound)
-{
+    : QWidget(parent), backends_(backends), sound_(*backends.Sound) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(Design::Caption);
     setWindowIcon(AppIcon());
@@ -41,8 +37,7 @@ Form1::Form1(const Form1Backends& backends, QWidget* parent)
 
 Form1::~Form1() = default;
 
-void Form1::CreateControls()
-{
+void Form1::CreateControls() {
     const QString hintEnter = QStringLiteral("Eingabe mit [Enter] Taste bestätigen");
 
     chkTableVisible =
@@ -97,9 +92,9 @@ void Form1::CreateControls()
     }
 
     lbBedienungshinweis = Named(
-        new QLabel(
-            QStringLiteral("Zum Üben einzelner Zahlenreihen klicken Sie in die grüne Tabellenzeile"),
-            this),
+        new QLabel(QStringLiteral(
+                       "Zum Üben einzelner Zahlenreihen klicken Sie in die grüne Tabellenzeile"),
+                   this),
         "lbBedienungshinweis");
     SetTwipsGeometry(lbBedienungshinweis, Design::lbBedienungshinweis);
 
@@ -187,18 +182,17 @@ void Form1::CreateControls()
              Line1[0], Line1[1], cmdPrintTable, cmdPrintResults, lbAufgabe, lbTime, lbStatistik})
         w->lower();
     // Labels, images and lines never take the focus.
-    for (QLabel* l : std::initializer_list<QLabel*>{Label1, lbMaxNum, imgMaxNum[0], imgMaxNum[1],
-                                                     lbBedienungshinweis, cmdPrintTable,
-                                                     lbAufgabeBig, cmdPrintResults, lbAufgabe,
-                                                     lbTime, lbStatistik})
+    for (QLabel* l : std::initializer_list<QLabel*>{
+             Label1, lbMaxNum, imgMaxNum[0], imgMaxNum[1], lbBedienungshinweis, cmdPrintTable,
+             lbAufgabeBig, cmdPrintResults, lbAufgabe, lbTime, lbStatistik})
         l->setFocusPolicy(Qt::NoFocus);
 
     // Focus order by tab index: the grid (0), the option boxes, the exercise bar, the
     // results frame, then the operation kinds.
     const std::initializer_list<QWidget*> order = {
-        MSFlexGrid1, chkTableVisible, chkSoundEnabled, chkOhne1,        btnOK,
-        tbErgebnis,  btnNeu,          Picture1,        chkRechenart[0], chkRechenart[1],
-        chkRechenart[2], chkRechenart[3]};
+        MSFlexGrid1,     chkTableVisible, chkSoundEnabled, chkOhne1,
+        btnOK,           tbErgebnis,      btnNeu,          Picture1,
+        chkRechenart[0], chkRechenart[1], chkRechenart[2], chkRechenart[3]};
     Picture1->setFocusPolicy(Qt::TabFocus);
     QWidget* previous = nullptr;
     for (QWidget* w : order) {
@@ -208,8 +202,7 @@ void Form1::CreateControls()
     }
 }
 
-void Form1::ConnectHandlers()
-{
+void Form1::ConnectHandlers() {
     connect(btnNeu, &QPushButton::clicked, this, [this] { btnNeu_Click(); });
     connect(btnOK, &PressButton::MouseDown, this,
             [this](int b, int s, double x, double y) { btnOK_MouseDown(b, s, x, y); });
@@ -226,9 +219,8 @@ void Form1::ConnectHandlers()
             [this](int b, int s, double x, double y) { MSFlexGrid1_MouseUp(b, s, x, y); });
     for (int i = 0; i < 2; ++i) {
         connect(imgMaxNum[i], &MouseLabel::DblClick, this, [this, i] { imgMaxNum_DblClick(i); });
-        connect(imgMaxNum[i], &MouseLabel::MouseUp, this, [this, i](int b, int s, double x, double y) {
-            imgMaxNum_MouseUp(i, b, s, x, y);
-        });
+        connect(imgMaxNum[i], &MouseLabel::MouseUp, this,
+                [this, i](int b, int s, double x, double y) { imgMaxNum_MouseUp(i, b, s, x, y); });
     }
     connect(lbMaxNum, &MouseLabel::MouseUp, this,
             [this](int b, int s, double x, double y) { lbMaxNum_MouseUp(b, s, x, y); });
@@ -237,21 +229,18 @@ void Form1::ConnectHandlers()
     connect(cmdPrintTable, &MouseLabel::Click, this, [this] { cmdPrintTable_Click(); });
 }
 
-void Form1::resizeEvent(QResizeEvent* event)
-{
+void Form1::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Form_Resize();
 }
 
-void Form1::closeEvent(QCloseEvent* event)
-{
+void Form1::closeEvent(QCloseEvent* event) {
     int cancel = 0;
     Form_Unload(cancel);
     event->accept();
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event)
-{
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == tbErgebnis && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

@@ -16,8 +16,7 @@ inline constexpr int ResultsSecondsX = 145;
 
 } // namespace
 
-void Form1::NewExercise()
-{
+void Form1::NewExercise() {
     std::array<bool, KindCount> kinds{};
     for (int i = 0; i < KindCount; ++i)
         kinds[static_cast<std::size_t>(i)] = IsChecked(chkRechenart[static_cast<std::size_t>(i)]);
@@ -34,8 +33,7 @@ void Form1::NewExercise()
     Timer1->start();
 }
 
-void Form1::CheckAnswer()
-{
+void Form1::CheckAnswer() {
     if (IsEmptyAnswer(tbErgebnis->text())) {
         tbErgebnis->setText(QString());
         tbErgebnis->setFocus();
@@ -70,8 +68,7 @@ void Form1::CheckAnswer()
         PlayFeedbackSound(b.Right ? FeedbackPraise : FeedbackWrong);
 }
 
-void Form1::Timer1_Timer()
-{
+void Form1::Timer1_Timer() {
     ++State.ExerciseSeconds;
     lbTime->setText(QString::number(State.ExerciseSeconds));
     if (!IsChecked(chkSoundEnabled))
@@ -88,8 +85,7 @@ void Form1::Timer1_Timer()
     }
 }
 
-void Form1::tbErgebnis_Change()
-{
+void Form1::tbErgebnis_Change() {
     const QString current = tbErgebnis->text();
     const QString clean = CleanNumberString(current);
     if (clean != current) {
@@ -103,20 +99,17 @@ void Form1::tbErgebnis_Change()
     lbAufgabeBig->setText(lbAufgabe->text() + QStringLiteral("\r\n") + clean);
 }
 
-void Form1::tbErgebnis_KeyDown(int& KeyCode, int /*Shift*/)
-{
+void Form1::tbErgebnis_KeyDown(int& KeyCode, int /*Shift*/) {
     if (KeyCode == 13)
         CheckAnswer();
 }
 
-void Form1::tbErgebnis_KeyPress(int& KeyAscii)
-{
+void Form1::tbErgebnis_KeyPress(int& KeyAscii) {
     if (KeyAscii == 13)
         KeyAscii = 0;
 }
 
-void Form1::btnOK_MouseDown(int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/)
-{
+void Form1::btnOK_MouseDown(int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/) {
     QCoreApplication::processEvents();
     if (!State.EnterHintShown) {
         backends_.Messages->MsgBox(
@@ -127,8 +120,7 @@ void Form1::btnOK_MouseDown(int /*Button*/, int /*Shift*/, double /*X*/, double 
     CheckAnswer();
 }
 
-void Form1::btnNeu_Click()
-{
+void Form1::btnNeu_Click() {
     Picture1->Cls();
     State.ListLines = 0;
     State.ResetPracticeLists();

@@ -3,8 +3,7 @@
 #include "DesignValues.h"
 #include "Twips.h"
 
-void Form1::Form_Resize()
-{
+void Form1::Form_Resize() {
     // The exercise bar sits on the bottom edge, the results frame on the right edge, the
     // rule runs the full width and the table gets the rest. A window too small for the
     // table gets a grid of no size; the table's arithmetic keeps its cells valid.

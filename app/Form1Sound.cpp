@@ -1,16 +1,13 @@
 #include "Form1.h"
 
-void Form1::PlayWaveRes(const QString& vntResourceID, std::optional<unsigned> vntFlags)
-{
+void Form1::PlayWaveRes(const QString& vntResourceID, std::optional<unsigned> vntFlags) {
     sound_.PlayWaveRes(vntResourceID, vntFlags);
 }
 
-void Form1::PlayFeedbackSound(int kind)
-{
+void Form1::PlayFeedbackSound(int kind) {
     sound_.PlayFeedbackSound(kind);
 }
 
-void Form1::chkSoundEnabled_Click()
-{
+void Form1::chkSoundEnabled_Click() {
     tbErgebnis->setFocus();
 }

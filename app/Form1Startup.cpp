@@ -7,8 +7,7 @@ namespace {
 const QString SettingsFileName = QStringLiteral("zahlwerk.ini");
 }
 
-void Form1::Form_Load()
-{
+void Form1::Form_Load() {
     // The window is visible before the settings are read: check-box handlers that the
     // settings run move the focus and find the window already shown.
     show();
@@ -24,8 +23,7 @@ void Form1::Form_Load()
     NewExercise();
 }
 
-void Form1::Form_Unload(int& /*Cancel*/)
-{
+void Form1::Form_Unload(int& /*Cancel*/) {
     // Closing is never refused. The settings are written once; the clock stops and no
     // further event of the practice runs.
     if (unloaded_)

@@ -7,8 +7,7 @@
 
 #include <algorithm>
 
-void Form1::BuildTable()
-{
+void Form1::BuildTable() {
     if (State.MaxNum > TableDisplayLimit) {
         MSFlexGrid1->setVisible(false);
         return;
@@ -18,7 +17,8 @@ void Form1::BuildTable()
 
     GridWidget& grid = *MSFlexGrid1;
     grid.setRedraw(false);
-    const TableShape shape = ComputeTableShape(std::max(State.MaxNum, w), w, grid.Width(), grid.Height());
+    const TableShape shape =
+        ComputeTableShape(std::max(State.MaxNum, w), w, grid.Width(), grid.Height());
     grid.setRows(std::max(shape.Rows, 1));
     grid.setCols(std::max(shape.Cols, 1));
     for (int i = 0; i < grid.Cols(); ++i)
@@ -36,8 +36,7 @@ void Form1::BuildTable()
     SetTwipsGeometry(cmdPrintTable, symbol);
 }
 
-void Form1::FillTable(int Arrangement)
-{
+void Form1::FillTable(int Arrangement) {
     if (State.MaxNum > TableDisplayLimit)
         return;
     if (Arrangement >= 0)
@@ -48,8 +47,7 @@ void Form1::FillTable(int Arrangement)
     TableArrangement = (TableArrangement + 1) % 4;
 }
 
-void Form1::SelectTableRow(int n)
-{
+void Form1::SelectTableRow(int n) {
     GridWidget& grid = *MSFlexGrid1;
     grid.setFillStyle(1);
     quint32 color = 0;
@@ -80,8 +78,7 @@ void Form1::SelectTableRow(int n)
                         State.SelectedRows.end();
 }
 
-void Form1::MSFlexGrid1_MouseUp(int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/)
-{
+void Form1::MSFlexGrid1_MouseUp(int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/) {
     const int r = MSFlexGrid1->MouseRow();
     const int c = MSFlexGrid1->MouseCol();
     if (r < 0 || c < 0)
@@ -104,25 +101,24 @@ void Form1::MSFlexGrid1_MouseUp(int /*Button*/, int /*Shift*/, double /*X*/, dou
     CheckAnswer();
 }
 
-void Form1::MSFlexGrid1_Click()
-{
+void Form1::MSFlexGrid1_Click() {
     tbErgebnis->setFocus();
 }
 
-void Form1::MSFlexGrid1_MouseMove(int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/)
-{
-    MSFlexGrid1->setToolTipText(MSFlexGrid1->TextMatrix(MSFlexGrid1->MouseRow(), MSFlexGrid1->MouseCol()));
+void Form1::MSFlexGrid1_MouseMove(int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/) {
+    MSFlexGrid1->setToolTipText(
+        MSFlexGrid1->TextMatrix(MSFlexGrid1->MouseRow(), MSFlexGrid1->MouseCol()));
 }
 
-void Form1::chkTableVisible_MouseUp(int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/)
-{
+void Form1::chkTableVisible_MouseUp(int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/) {
     if (State.MaxNum > TableDisplayLimit) {
         chkTableVisible->setChecked(false);
-        const QString text = QStringLiteral("Die Tabelle kann für den Wertebereich \"bis ") +
-                             QString::number(State.MaxNum) +
-                             QStringLiteral("\" nicht dargestellt werden.\r\n"
-                                            "Wählen Sie einen kleineren Wertebereich bis maximal ") +
-                             QString::number(TableDisplayLimit) + QStringLiteral(".");
+        const QString text =
+            QStringLiteral("Die Tabelle kann für den Wertebereich \"bis ") +
+            QString::number(State.MaxNum) +
+            QStringLiteral("\" nicht dargestellt werden.\r\n"
+                           "Wählen Sie einen kleineren Wertebereich bis maximal ") +
+            QString::number(TableDisplayLimit) + QStringLiteral(".");
         backends_.Messages->MsgBox(this, text, MessageBoxes::Information, Design::Caption);
     } else {
         const bool shown = IsChecked(chkTableVisible);
@@ -136,15 +132,13 @@ void Form1::chkTableVisible_MouseUp(int /*Button*/, int /*Shift*/, double /*X*/,
     tbErgebnis->setFocus();
 }
 
-void Form1::chkOhne1_Click()
-{
+void Form1::chkOhne1_Click() {
     BuildTable();
     FillTable(0);
     tbErgebnis->setFocus();
 }
 
-void Form1::ChangeMaxNum(int Direction)
-{
+void Form1::ChangeMaxNum(int Direction) {
     State.MaxNum = SteppedMaxNum(State.MaxNum, Direction);
     lbMaxNum->setText(QString::number(State.MaxNum));
     if (State.MaxNum <= TableDisplayLimit) {
@@ -158,17 +152,15 @@ void Form1::ChangeMaxNum(int Direction)
     }
 }
 
-void Form1::imgMaxNum_MouseUp(int Index, int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/)
-{
+void Form1::imgMaxNum_MouseUp(int Index, int /*Button*/, int /*Shift*/, double /*X*/,
+                              double /*Y*/) {
     ChangeMaxNum(Index);
 }
 
-void Form1::imgMaxNum_DblClick(int /*Index*/)
-{
+void Form1::imgMaxNum_DblClick(int /*Index*/) {
     // A double click is two releases, each of which has already stepped the bound.
 }
 
-void Form1::lbMaxNum_MouseUp(int Button, int /*Shift*/, double /*X*/, double /*Y*/)
-{
+void Form1::lbMaxNum_MouseUp(int Button, int /*Shift*/, double /*X*/, double /*Y*/) {
     ChangeMaxNum(Button - 1);
 }

@@ -2,8 +2,8 @@
 
 #include <QMessageBox>
 
-int QtMessageBoxes::MsgBox(QWidget* parent, const QString& prompt, int style, const QString& title)
-{
+int QtMessageBoxes::MsgBox(QWidget* parent, const QString& prompt, int style,
+                           const QString& title) {
     QMessageBox box(parent);
     box.setWindowTitle(title);
     box.setText(prompt);

@@ -5,8 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-ResultsPicture::ResultsPicture(QWidget* parent) : QWidget(parent)
-{
+ResultsPicture::ResultsPicture(QWidget* parent) : QWidget(parent) {
     QFont f(QStringLiteral("Arial"));
     f.setPointSize(12);
     f.setBold(true);
@@ -14,21 +13,18 @@ ResultsPicture::ResultsPicture(QWidget* parent) : QWidget(parent)
     setAutoFillBackground(true);
 }
 
-int ResultsPicture::LineHeight() const
-{
+int ResultsPicture::LineHeight() const {
     return QFontMetrics(font()).height();
 }
 
-void ResultsPicture::Cls()
-{
+void ResultsPicture::Cls() {
     runs_.clear();
     currentX_ = 0;
     currentY_ = 0;
     update();
 }
 
-void ResultsPicture::Print(const QString& text, bool endLine)
-{
+void ResultsPicture::Print(const QString& text, bool endLine) {
     runs_.push_back(TextRun{currentX_, currentY_, foreColor_, text});
     const QFontMetrics fm(font());
     currentX_ += fm.horizontalAdvance(text);
@@ -39,8 +35,7 @@ void ResultsPicture::Print(const QString& text, bool endLine)
     update();
 }
 
-std::vector<ResultsPicture::TextRun> ResultsPicture::LineRuns(int line) const
-{
+std::vector<ResultsPicture::TextRun> ResultsPicture::LineRuns(int line) const {
     std::vector<TextRun> out;
     const int y = line * LineHeight();
     for (const TextRun& r : runs_) {
@@ -50,8 +45,7 @@ std::vector<ResultsPicture::TextRun> ResultsPicture::LineRuns(int line) const
     return out;
 }
 
-void ResultsPicture::paintEvent(QPaintEvent*)
-{
+void ResultsPicture::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setFont(font());
     const QFontMetrics fm(font());

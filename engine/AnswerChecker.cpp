@@ -9,8 +9,7 @@ inline constexpr int ListCapacity = 21;
 inline constexpr std::int32_t QuickAnswerSeconds = 10;
 inline constexpr std::int32_t CountedSecondsCap = 60;
 
-SlowExercise* FindCurrentRecord(PracticeState& st)
-{
+SlowExercise* FindCurrentRecord(PracticeState& st) {
     for (std::size_t i = 1; i < st.SlowList.size(); ++i) {
         SlowExercise& r = st.SlowList[i];
         if (r.Operand1 == st.Operand1 && r.Operand2 == st.Operand2 && r.CalcKind == st.CalcKind)
@@ -19,8 +18,7 @@ SlowExercise* FindCurrentRecord(PracticeState& st)
     return nullptr;
 }
 
-bool MatchesExpected(const QString& answerText, std::int32_t expected)
-{
+bool MatchesExpected(const QString& answerText, std::int32_t expected) {
     bool ok = false;
     const qlonglong value = answerText.trimmed().toLongLong(&ok);
     return ok && value == expected;
@@ -28,8 +26,7 @@ bool MatchesExpected(const QString& answerText, std::int32_t expected)
 
 } // namespace
 
-QString CleanNumberString(const QString& number)
-{
+QString CleanNumberString(const QString& number) {
     QString kept;
     kept.reserve(number.size());
     for (QChar c : number) {
@@ -39,13 +36,11 @@ QString CleanNumberString(const QString& number)
     return kept;
 }
 
-bool IsEmptyAnswer(const QString& answerText)
-{
+bool IsEmptyAnswer(const QString& answerText) {
     return std::all_of(answerText.begin(), answerText.end(), [](QChar c) { return c == u' '; });
 }
 
-void AddSlowExercise(PracticeState& st)
-{
+void AddSlowExercise(PracticeState& st) {
     if (SlowExercise* record = FindCurrentRecord(st)) {
         record->Seconds += st.ExerciseSeconds;
     } else {
@@ -55,14 +50,12 @@ void AddSlowExercise(PracticeState& st)
     st.AllowSlowRepeat = false;
 }
 
-void UpdateSlowExercise(PracticeState& st)
-{
+void UpdateSlowExercise(PracticeState& st) {
     if (SlowExercise* record = FindCurrentRecord(st))
         record->Seconds = st.ExerciseSeconds;
 }
 
-QString StatisticsText(const PracticeState& st)
-{
+QString StatisticsText(const PracticeState& st) {
     const std::int64_t average =
         st.RightCount != 0 ? st.TotalSeconds / st.RightCount : st.ExerciseSeconds;
     // Floating point on purpose: the percentage is the floor of the double quotient × 100.
@@ -74,8 +67,7 @@ QString StatisticsText(const PracticeState& st)
 }
 
 AnswerBooking BookAnswer(PracticeState& st, const QString& exerciseCaption,
-                         const QString& answerText)
-{
+                         const QString& answerText) {
     AnswerBooking b;
     ++st.AnswerCount;
     if (st.ListLines >= ListCapacity) {

@@ -6,8 +6,7 @@
 // (only while sound is on): the cuckoo at 15 s, a waiting clip every 30 s up to 4 minutes.
 enum class ClockSound { None, Cuckoo, Waiting };
 
-constexpr ClockSound ClockSoundAt(std::int32_t seconds)
-{
+constexpr ClockSound ClockSoundAt(std::int32_t seconds) {
     if (seconds == 15)
         return ClockSound::Cuckoo;
     if (seconds >= 30 && seconds <= 240 && seconds % 30 == 0)

@@ -6,21 +6,18 @@
 
 namespace {
 
-std::int32_t DrawingBound(const PracticeState& st)
-{
+std::int32_t DrawingBound(const PracticeState& st) {
     return std::clamp<std::int32_t>(st.MaxNum, 1, LargestOperand);
 }
 
-std::int32_t Draw(RandomSource& random, std::int32_t count, std::int32_t lowest)
-{
+std::int32_t Draw(RandomSource& random, std::int32_t count, std::int32_t lowest) {
     return static_cast<std::int32_t>(std::floor(random.Next() * count)) + lowest;
 }
 
 } // namespace
 
 std::int32_t RandomNumber(const PracticeState& st, RandomSource& random, bool restrictToRows,
-                          bool without1)
-{
+                          bool without1) {
     const std::int32_t bound = DrawingBound(st);
     if (restrictToRows) {
         // "ohne 1" does not apply here: a selected series 1 may be drawn.
@@ -38,8 +35,7 @@ std::int32_t RandomNumber(const PracticeState& st, RandomSource& random, bool re
     return Draw(random, bound - lowest + 1, lowest);
 }
 
-bool PickSlowExercise(PracticeState& st)
-{
+bool PickSlowExercise(PracticeState& st) {
     if (st.SlowList.size() <= 1)
         return false;
     std::size_t best = 1;
@@ -57,9 +53,9 @@ bool PickSlowExercise(PracticeState& st)
 }
 
 bool ChooseNextExercise(PracticeState& st, RandomSource& random,
-                        const std::array<bool, KindCount>& kindChecked, bool without1)
-{
-    const bool anyKind = std::any_of(kindChecked.begin(), kindChecked.end(), [](bool b) { return b; });
+                        const std::array<bool, KindCount>& kindChecked, bool without1) {
+    const bool anyKind =
+        std::any_of(kindChecked.begin(), kindChecked.end(), [](bool b) { return b; });
 
     // The pick is made every time: a found record sets the kind from which the rotation
     // continues even when a fresh exercise is drawn instead.
@@ -104,8 +100,7 @@ bool ChooseNextExercise(PracticeState& st, RandomSource& random,
     return repose;
 }
 
-QString ExerciseCaption(int calcKind, std::int32_t operand1, std::int32_t operand2)
-{
+QString ExerciseCaption(int calcKind, std::int32_t operand1, std::int32_t operand2) {
     const QString a = QString::number(operand1);
     const QString b = QString::number(operand2);
     switch (calcKind) {

@@ -7,7 +7,12 @@
 #include <vector>
 
 // Operation kinds; each code is also the index of its check box in chkRechenart.
-enum CalcKindCode : int { KindMultiplication = 0, KindDivision = 1, KindAddition = 2, KindSubtraction = 3 };
+enum CalcKindCode : int {
+    KindMultiplication = 0,
+    KindDivision = 1,
+    KindAddition = 2,
+    KindSubtraction = 3
+};
 inline constexpr int KindCount = 4;
 
 // One remembered exercise. Two records mean the same exercise when operands and kind are
@@ -48,15 +53,13 @@ struct PracticeState {
     bool EnterHintShown = false;
 
     // Empties the results lines and the remembered exercises (start-up and "Neu starten").
-    void ResetPracticeLists()
-    {
+    void ResetPracticeLists() {
         ResultLines = QStringList{QString()};
         SlowList.assign(1, SlowExercise{});
     }
 
     // A series beyond the end of SelectedRows counts as not selected.
-    bool IsRowSelected(std::int64_t n) const
-    {
+    bool IsRowSelected(std::int64_t n) const {
         return n >= 0 && n < static_cast<std::int64_t>(SelectedRows.size()) &&
                SelectedRows[static_cast<std::size_t>(n)];
     }

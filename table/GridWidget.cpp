@@ -19,8 +19,7 @@ inline constexpr int PictureScale = 4;
 
 } // namespace
 
-int VbButton(Qt::MouseButton button)
-{
+int VbButton(Qt::MouseButton button) {
     switch (button) {
     case Qt::LeftButton:
         return 1;
@@ -33,20 +32,17 @@ int VbButton(Qt::MouseButton button)
     }
 }
 
-int VbButtons(Qt::MouseButtons buttons)
-{
+int VbButtons(Qt::MouseButtons buttons) {
     return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
            (buttons & Qt::MiddleButton ? 4 : 0);
 }
 
-int VbShift(Qt::KeyboardModifiers modifiers)
-{
+int VbShift(Qt::KeyboardModifiers modifiers) {
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
            (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
-GridWidget::GridWidget(QWidget* parent) : QWidget(parent), font_(QStringLiteral("Arial"))
-{
+GridWidget::GridWidget(QWidget* parent) : QWidget(parent), font_(QStringLiteral("Arial")) {
     font_.setPointSizeF(14.25);
     font_.setBold(true);
     setMouseTracking(true);
@@ -54,8 +50,7 @@ GridWidget::GridWidget(QWidget* parent) : QWidget(parent), font_(QStringLiteral(
     ResizeCells(13, 13);
 }
 
-void GridWidget::ResizeCells(int rows, int cols)
-{
+void GridWidget::ResizeCells(int rows, int cols) {
     rows = std::max(rows, 0);
     cols = std::max(cols, 0);
     std::vector<QString> text(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
@@ -78,96 +73,81 @@ void GridWidget::ResizeCells(int rows, int cols)
     requestPaint();
 }
 
-void GridWidget::setRows(int rows)
-{
+void GridWidget::setRows(int rows) {
     if (rows != rows_)
         ResizeCells(rows, cols_);
 }
 
-void GridWidget::setCols(int cols)
-{
+void GridWidget::setCols(int cols) {
     if (cols != cols_)
         ResizeCells(rows_, cols);
 }
 
-int GridWidget::ColWidth(int col) const
-{
+int GridWidget::ColWidth(int col) const {
     return col >= 0 && col < cols_ ? colWidth_[static_cast<std::size_t>(col)] : 0;
 }
 
-int GridWidget::RowHeight(int row) const
-{
+int GridWidget::RowHeight(int row) const {
     return row >= 0 && row < rows_ ? rowHeight_[static_cast<std::size_t>(row)] : 0;
 }
 
-void GridWidget::setColWidth(int col, int twips)
-{
+void GridWidget::setColWidth(int col, int twips) {
     if (col >= 0 && col < cols_) {
         colWidth_[static_cast<std::size_t>(col)] = twips;
         requestPaint();
     }
 }
 
-void GridWidget::setRowHeight(int row, int twips)
-{
+void GridWidget::setRowHeight(int row, int twips) {
     if (row >= 0 && row < rows_) {
         rowHeight_[static_cast<std::size_t>(row)] = twips;
         requestPaint();
     }
 }
 
-QString GridWidget::TextMatrix(int row, int col) const
-{
+QString GridWidget::TextMatrix(int row, int col) const {
     return Valid(row, col) ? text_[Index(row, col)] : QString();
 }
 
-void GridWidget::setTextMatrix(int row, int col, const QString& text)
-{
+void GridWidget::setTextMatrix(int row, int col, const QString& text) {
     if (Valid(row, col)) {
         text_[Index(row, col)] = text;
         requestPaint();
     }
 }
 
-void GridWidget::setRedraw(bool redraw)
-{
+void GridWidget::setRedraw(bool redraw) {
     redraw_ = redraw;
     if (redraw_)
         update();
 }
 
-void GridWidget::requestPaint()
-{
+void GridWidget::requestPaint() {
     if (redraw_)
         update();
 }
 
-void GridWidget::setFontSize(double points)
-{
+void GridWidget::setFontSize(double points) {
     font_.setPointSizeF(std::max(points, 1.0));
     requestPaint();
 }
 
-void GridWidget::setFontBold(bool bold)
-{
+void GridWidget::setFontBold(bool bold) {
     font_.setBold(bold);
     requestPaint();
 }
 
-void GridWidget::setRow(int row)
-{
+void GridWidget::setRow(int row) {
     row_ = row;
     rowSel_ = row;
 }
 
-void GridWidget::setCol(int col)
-{
+void GridWidget::setCol(int col) {
     col_ = col;
     colSel_ = col;
 }
 
-void GridWidget::setCellBackColor(quint32 vbColor)
-{
+void GridWidget::setCellBackColor(quint32 vbColor) {
     int r0 = row_, r1 = row_, c0 = col_, c1 = col_;
     if (fillStyle_ == 1) {
         r0 = std::min(row_, rowSel_);
@@ -182,29 +162,25 @@ void GridWidget::setCellBackColor(quint32 vbColor)
     requestPaint();
 }
 
-quint32 GridWidget::CellBackColorAt(int row, int col) const
-{
+quint32 GridWidget::CellBackColorAt(int row, int col) const {
     return Valid(row, col) ? back_[Index(row, col)] : 0;
 }
 
-int GridWidget::ColLeftPixels(int col) const
-{
+int GridWidget::ColLeftPixels(int col) const {
     long long twips = 0;
     for (int i = 0; i < col && i < cols_; ++i)
         twips += std::max(colWidth_[static_cast<std::size_t>(i)], 0) + GridLineTwips;
     return TwipsToPixels(static_cast<double>(twips));
 }
 
-int GridWidget::RowTopPixels(int row) const
-{
+int GridWidget::RowTopPixels(int row) const {
     long long twips = 0;
     for (int i = 0; i < row && i < rows_; ++i)
         twips += std::max(rowHeight_[static_cast<std::size_t>(i)], 0) + GridLineTwips;
     return TwipsToPixels(static_cast<double>(twips));
 }
 
-QRect GridWidget::CellRect(int row, int col) const
-{
+QRect GridWidget::CellRect(int row, int col) const {
     if (!Valid(row, col))
         return {};
     const int x = ColLeftPixels(col);
@@ -212,8 +188,7 @@ QRect GridWidget::CellRect(int row, int col) const
     return QRect(x, y, ColLeftPixels(col + 1) - x - 1, RowTopPixels(row + 1) - y - 1);
 }
 
-QPoint GridWidget::CellAt(QPoint pixel) const
-{
+QPoint GridWidget::CellAt(QPoint pixel) const {
     int col = -1;
     for (int c = 0, left = 0; c < cols_; ++c) {
         const int right = ColLeftPixels(c + 1);
@@ -237,8 +212,7 @@ QPoint GridWidget::CellAt(QPoint pixel) const
     return {col, row};
 }
 
-void GridWidget::paintGrid(QPainter& painter) const
-{
+void GridWidget::paintGrid(QPainter& painter) const {
     const QPalette& pal = palette();
     painter.fillRect(QRect(QPoint(0, 0), size()), ColorFromVb(VbColors::ButtonFace, pal));
     painter.setFont(font_);
@@ -271,9 +245,9 @@ void GridWidget::paintGrid(QPainter& painter) const
             if (left >= width())
                 break;
             const bool fixed = IsFixed(r, c);
-            const bool selected =
-                rangeShown && !fixed && r >= r0 && r <= r1 && c >= c0 && c <= c1;
-            const QRect cell(left, top, std::max(right - left - 1, 0), std::max(bottom - top - 1, 0));
+            const bool selected = rangeShown && !fixed && r >= r0 && r <= r1 && c >= c0 && c <= c1;
+            const QRect cell(left, top, std::max(right - left - 1, 0),
+                             std::max(bottom - top - 1, 0));
             QColor back = fixed ? green : white;
             QColor fore = fixed ? white : text;
             if (const quint32 own = back_[Index(r, c)]; own != 0)
@@ -295,14 +269,12 @@ void GridWidget::paintGrid(QPainter& painter) const
     }
 }
 
-void GridWidget::paintEvent(QPaintEvent*)
-{
+void GridWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     paintGrid(painter);
 }
 
-GridPicture GridWidget::Picture() const
-{
+GridPicture GridWidget::Picture() const {
     GridPicture picture;
     const QSize px = size();
     if (px.isEmpty())
@@ -320,8 +292,7 @@ GridPicture GridWidget::Picture() const
     return picture;
 }
 
-void GridWidget::Move(double left, double top, double width, double height)
-{
+void GridWidget::Move(double left, double top, double width, double height) {
     left_ = left;
     top_ = top;
     width_ = width;
@@ -330,8 +301,7 @@ void GridWidget::Move(double left, double top, double width, double height)
                 std::max(TwipsToPixels(height), 0));
 }
 
-void GridWidget::setToolTipText(const QString& text)
-{
+void GridWidget::setToolTipText(const QString& text) {
     if (text == toolTip())
         return;
     setToolTip(text);
@@ -343,23 +313,20 @@ void GridWidget::setToolTipText(const QString& text)
     }
 }
 
-void GridWidget::TrackMouse(QPoint pixel)
-{
+void GridWidget::TrackMouse(QPoint pixel) {
     const QPoint cell = CellAt(pixel);
     mouseCol_ = cell.x();
     mouseRow_ = cell.y();
 }
 
-void GridWidget::mouseMoveEvent(QMouseEvent* event)
-{
+void GridWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     TrackMouse(p);
     emit MouseMove(VbButtons(event->buttons()), VbShift(event->modifiers()), PixelsToTwips(p.x()),
                    PixelsToTwips(p.y()));
 }
 
-void GridWidget::mouseReleaseEvent(QMouseEvent* event)
-{
+void GridWidget::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     TrackMouse(p);
     emit MouseUp(VbButton(event->button()), VbShift(event->modifiers()), PixelsToTwips(p.x()),

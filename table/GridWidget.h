@@ -102,12 +102,13 @@ private:
     int ColLeftPixels(int col) const;
     int RowTopPixels(int row) const;
     bool IsFixed(int row, int col) const { return row < FixedRows() || col < FixedCols(); }
-    std::size_t Index(int row, int col) const
-    {
+    std::size_t Index(int row, int col) const {
         return static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) +
                static_cast<std::size_t>(col);
     }
-    bool Valid(int row, int col) const { return row >= 0 && row < rows_ && col >= 0 && col < cols_; }
+    bool Valid(int row, int col) const {
+        return row >= 0 && row < rows_ && col >= 0 && col < cols_;
+    }
     void TrackMouse(QPoint pixel);
 
     int rows_ = 0;

@@ -7,13 +7,12 @@
 #include <algorithm>
 #include <cmath>
 
-std::int64_t RoundHalfEven(double value)
-{
-    return static_cast<std::int64_t>(std::nearbyint(value)); // default mode: to nearest, ties to even
+std::int64_t RoundHalfEven(double value) {
+    return static_cast<std::int64_t>(
+        std::nearbyint(value)); // default mode: to nearest, ties to even
 }
 
-TableShape ComputeTableShape(std::int32_t maxNum, int skip, double gridWidth, double gridHeight)
-{
+TableShape ComputeTableShape(std::int32_t maxNum, int skip, double gridWidth, double gridHeight) {
     TableShape s;
     s.Rows = maxNum + 1 - skip;
     s.Cols = s.Rows;
@@ -27,13 +26,11 @@ TableShape ComputeTableShape(std::int32_t maxNum, int skip, double gridWidth, do
     return s;
 }
 
-bool FontIsBold(double reportedPoints)
-{
+bool FontIsBold(double reportedPoints) {
     return reportedPoints > 10.0;
 }
 
-void WriteTableNumbers(GridWidget& grid, int arrangement, int skip)
-{
+void WriteTableNumbers(GridWidget& grid, int arrangement, int skip) {
     const int rows = grid.Rows();
     const int cols = grid.Cols();
     const bool rowsDown = arrangement == 1 || arrangement == 3;
@@ -61,8 +58,7 @@ void WriteTableNumbers(GridWidget& grid, int arrangement, int skip)
     }
 }
 
-std::int32_t SteppedMaxNum(std::int32_t maxNum, int direction)
-{
+std::int32_t SteppedMaxNum(std::int32_t maxNum, int direction) {
     // 64 bits: a bound near the 32-bit limit from the settings file must not overflow.
     const std::int64_t v = static_cast<std::int64_t>(maxNum) - (2LL * direction - 1);
     if (v == 33)

@@ -4,8 +4,7 @@
 #include <QPalette>
 
 // Colours are written &H00BBGGRR; &H800000nn names a system colour.
-inline QColor ColorFromVb(quint32 value, const QPalette& palette)
-{
+inline QColor ColorFromVb(quint32 value, const QPalette& palette) {
     if (value & 0x80000000u) {
         switch (value & 0xFFu) {
         case 0x05:

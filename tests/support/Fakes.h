@@ -22,8 +22,7 @@
 // so a test run is repeatable.
 class ScriptedRandom : public RandomSource {
 public:
-    double Next() override
-    {
+    double Next() override {
         if (!script.empty()) {
             const double v = script.front();
             script.pop_front();
@@ -49,12 +48,10 @@ struct PlayedClip {
 
 class RecordingWavePlayer : public WavePlayer {
 public:
-    void PlayWave(const QString& name, const QByteArray& image, unsigned flags) override
-    {
+    void PlayWave(const QString& name, const QByteArray& image, unsigned flags) override {
         played.push_back(PlayedClip{name, image, flags});
     }
-    QStringList Names() const
-    {
+    QStringList Names() const {
         QStringList out;
         for (const PlayedClip& c : played)
             out << c.Name;
@@ -72,8 +69,7 @@ struct ShownMessage {
 // Answers every box at once with the next scripted answer (OK when none is left).
 class FakeMessageBoxes : public MessageBoxes {
 public:
-    int MsgBox(QWidget*, const QString& prompt, int style, const QString& title) override
-    {
+    int MsgBox(QWidget*, const QString& prompt, int style, const QString& title) override {
         shown.push_back(ShownMessage{prompt, style, title});
         if (onShow)
             onShow(shown.back());
@@ -92,8 +88,7 @@ public:
 // Hands out whatever the test puts in; by default no printer at all.
 class FakePrinterProvider : public PrinterProvider {
 public:
-    std::unique_ptr<QPrinter> DefaultPrinter() override
-    {
+    std::unique_ptr<QPrinter> DefaultPrinter() override {
         ++requests;
         return factory ? factory() : nullptr;
     }
@@ -111,8 +106,7 @@ struct FormFixture {
     QTemporaryDir fallbackFolder;
     std::unique_ptr<Form1> form;
 
-    Form1Backends Backends()
-    {
+    Form1Backends Backends() {
         Form1Backends b;
         b.Random = &random;
         b.Sound = &sound;
@@ -124,8 +118,7 @@ struct FormFixture {
     }
 
     // Creates the window; Form_Load runs unless load is false.
-    Form1& Create(bool load = true)
-    {
+    Form1& Create(bool load = true) {
         form = std::make_unique<Form1>(Backends());
         if (load)
             form->Form_Load();
