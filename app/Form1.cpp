@@ -66,6 +66,7 @@ void Form1::CreateControls() {
     lbMaxNum->setFrameStyle(QFrame::Box | QFrame::Plain);
     SetBackColor(lbMaxNum, VbColors::WindowBackground);
     SetForeColor(lbMaxNum, VbColors::WindowText);
+    lbMaxNum->setAccessibleDescription(QStringLiteral("max. bis"));
 
     const QString arrowNames[2] = {QStringLiteral("max. bis erhöhen"),
                                    QStringLiteral("max. bis verringern")};
@@ -111,6 +112,7 @@ void Form1::CreateControls() {
     SetTwipsGeometry(lbAufgabeBig, Design::lbAufgabeBig);
     lbAufgabeBig->setFont(Font(Design::StandardFamily, 120, true));
     lbAufgabeBig->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lbAufgabeBig->setAccessibleDescription(QStringLiteral("Aufgabe groß"));
 
     MSFlexGrid1 = Named(new GridWidget(this), "MSFlexGrid1");
     const QRectF g = Design::MSFlexGrid1;
@@ -122,6 +124,7 @@ void Form1::CreateControls() {
     frameResults = Named(new QFrame(this), "frameResults");
     SetTwipsGeometry(frameResults, Design::frameResults);
     SetForeColor(frameResults, VbColors::WindowText);
+    frameResults->setAccessibleName(QStringLiteral("Ergebnisse"));
 
     btnNeu = Named(new QPushButton(QStringLiteral("Neu starten"), frameResults), "btnNeu");
     SetTwipsGeometry(btnNeu, Design::btnNeu);
@@ -141,6 +144,7 @@ void Form1::CreateControls() {
     frameAufgabe = Named(new QFrame(this), "frameAufgabe");
     SetTwipsGeometry(frameAufgabe, Design::frameAufgabe);
     SetForeColor(frameAufgabe, VbColors::WindowText);
+    frameAufgabe->setAccessibleName(QStringLiteral("Aufgabe"));
 
     const QFont big = Font(Design::SansSerifFamily, 24, true);
     lbAufgabe = Named(new QLabel(QStringLiteral("3*3"), frameAufgabe), "lbAufgabe");
@@ -148,6 +152,7 @@ void Form1::CreateControls() {
     lbAufgabe->setFont(big);
     lbAufgabe->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     SetBackColor(lbAufgabe, VbColors::ButtonFace);
+    lbAufgabe->setAccessibleDescription(QStringLiteral("Aufgabe"));
 
     tbErgebnis = Named(new QLineEdit(frameAufgabe), "tbErgebnis");
     SetTwipsGeometry(tbErgebnis, Design::tbErgebnis);
@@ -166,11 +171,13 @@ void Form1::CreateControls() {
     lbTime = Named(new QLabel(QStringLiteral("x"), frameAufgabe), "lbTime");
     SetTwipsGeometry(lbTime, Design::lbTime);
     SetForeColor(lbTime, VbColors::Orange);
+    lbTime->setAccessibleDescription(QStringLiteral("Sekunden"));
 
     lbStatistik = Named(new QLabel(frameAufgabe), "lbStatistik");
     SetTwipsGeometry(lbStatistik, Design::lbStatistik);
     SetForeColor(lbStatistik, VbColors::Grey);
     lbStatistik->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lbStatistik->setAccessibleDescription(QStringLiteral("Statistik"));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -1,4 +1,5 @@
 #include "Form1.h"
+#include "GridAccessible.h"
 #include "MessageBoxes.h"
 #include "RandomSource.h"
 #include "ShutdownSignals.h"
@@ -25,6 +26,7 @@ public:
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zahlwerk"));
+    InstallGridAccessibility();
 
     ClockSeededRandom random;
     NullWavePlayer sound;
