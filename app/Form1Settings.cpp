@@ -1,10 +1,62 @@
 #include "Form1.h"
 
-void Form1::LoadIniFileData(const QString& /*FileName*/)
-{
+#include "SettingsFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// Applies the file's lines to the window as they are read. A box whose state changes runs
+// its change handler, as a click would; setting a box to the state it has runs nothing.
+class WindowSettingsTarget : public SettingsTarget {
+public:
+    explicit WindowSettingsTarget(Form1& form) : form_(form) {}
+
+    void SetMaxNum(std::int32_t maxNum) override {
+        form_.State.MaxNum = maxNum;
+        form_.lbMaxNum->setText(QString::number(maxNum));
+    }
+    void CheckCalcKind(int index) override {
+        form_.chkRechenart[static_cast<std::size_t>(index)]->setChecked(true);
+    }
+    void SetSound(bool checked) override { form_.chkSoundEnabled->setChecked(checked); }
+    // Takes effect when start-up applies the table box.
+    void SetShowTable(bool checked) override { form_.chkTableVisible->setChecked(checked); }
+    void SetWithout1(bool checked) override { form_.chkOhne1->setChecked(checked); }
+
+private:
+    Form1& form_;
+};
+
+} // namespace
+
+void Form1::LoadIniFileData(const QString& FileName) {
     State.MaxNum = 10;
+    const SettingsLocation where = ResolveSettingsLocation(FileName, backends_.ProgramFolder,
+                                                           backends_.FallbackSettingsFolder);
+    if (where.ReadPath.isEmpty())
+        return;
+    // A file that cannot be opened or read to its end is no error: whatever was not read
+    // keeps its default, and start-up goes on.
+    WindowSettingsTarget target(*this);
+    ReadSettingsFile(where.ReadPath, target);
 }
 
-void Form1::SaveIniFileData(const QString& /*FileName*/)
-{
+void Form1::SaveIniFileData(const QString& FileName) {
+    const SettingsLocation where = ResolveSettingsLocation(FileName, backends_.ProgramFolder,
+                                                           backends_.FallbackSettingsFolder);
+    if (where.WritePath.isEmpty())
+        return;
+    SettingsValues values;
+    values.MaxNum = State.MaxNum;
+    for (std::size_t i = 0; i < values.CalcMode.size(); ++i)
+        values.CalcMode[i] = IsChecked(chkRechenart[i]);
+    values.Sound = IsChecked(chkSoundEnabled);
+    values.ShowTable = IsChecked(chkTableVisible);
+    values.Without1 = IsChecked(chkOhne1);
+    if (where.CreateFolder)
+        QDir().mkpath(QFileInfo(where.WritePath).absolutePath());
+    // Failures are silent: the program closes all the same, the old file stays.
+    WriteSettingsFile(where.WritePath, SettingsText(values));
 }

@@ -1,0 +1,41 @@
+#pragma once
+
+// The settings file on disk: where it lies, reading it as a stream, replacing it atomically.
+
+#include "SettingsReader.h"
+
+#include <QString>
+
+#include <string>
+
+// Does a file, or for a name without "." also a folder, of that name exist? Wildcards "*"
+// and "?" act as wildcards; hidden entries (names starting with ".") and special files
+// (pipes, devices, sockets) never count; any error counts as not found.
+bool ExistFile(const QString& CheckFile);
+
+// Where the settings are read from and written to.
+//
+// A name with a path separator ("\" or "/") is used as it is. A plain name lies in the
+// program folder, and everything stays there while that folder can be written: a portable
+// copy behaves exactly as on its own, and a file there that cannot be written stays as it is.
+// An installed program (a program folder it cannot write) keeps a writable file in its folder
+// and otherwise uses the same name in the fallback folder, reading the program folder's file
+// only as long as there is no file of its own yet. With nothing else to go by, a plain name
+// whose program-folder file is missing is read from the fallback folder.
+struct SettingsLocation {
+    QString ReadPath;          // empty: there is no file to read
+    QString WritePath;         // empty: nothing may be written
+    bool CreateFolder = false; // the write path's folder is made when missing
+};
+
+SettingsLocation ResolveSettingsLocation(const QString& fileName, const QString& programFolder,
+                                         const QString& fallbackFolder);
+
+// Streams the file through a SettingsReader. Returns false when it cannot be opened or a
+// read fails; lines read before the failure have taken effect, the one cut off has not.
+bool ReadSettingsFile(const QString& path, SettingsTarget& target);
+
+// Replaces the file through a temporary file in the same folder and a rename, so that an
+// interrupted write leaves the old file or the new one, never a part. Returns false when
+// nothing was replaced.
+bool WriteSettingsFile(const QString& path, const std::string& text);
