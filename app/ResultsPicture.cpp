@@ -19,6 +19,8 @@ int ResultsPicture::LineHeight() const {
 
 void ResultsPicture::Cls() {
     runs_.clear();
+    lineText_.clear();
+    setAccessibleDescription(QString());
     currentX_ = 0;
     currentY_ = 0;
     update();
@@ -28,9 +30,15 @@ void ResultsPicture::Print(const QString& text, bool endLine) {
     runs_.push_back(TextRun{currentX_, currentY_, foreColor_, text});
     const QFontMetrics fm(font());
     currentX_ += fm.horizontalAdvance(text);
+    lineText_ += lineText_.isEmpty() || lineText_.endsWith(QLatin1Char('\n'))
+                     ? text
+                     : QStringLiteral("  ") + text;
     if (endLine) {
         currentX_ = 0;
         currentY_ += fm.height();
+        // A screen reader reads the list as its lines of text.
+        lineText_ += QLatin1Char('\n');
+        setAccessibleDescription(lineText_.trimmed());
     }
     update();
 }

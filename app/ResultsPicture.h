@@ -42,6 +42,7 @@ protected:
 
 private:
     std::vector<TextRun> runs_;
+    QString lineText_;
     quint32 foreColor_ = 0;
     int currentX_ = 0;
     int currentY_ = 0;

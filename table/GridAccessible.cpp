@@ -3,8 +3,8 @@
 #include "GridWidget.h"
 
 #include <QAccessibleWidget>
-#include <QPointer>
 #include <QHash>
+#include <QPointer>
 
 namespace {
 
@@ -14,14 +14,9 @@ class GridTableAccessible;
 class GridCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
 public:
     GridCellAccessible(GridTableAccessible* table, GridWidget* grid, int row, int col)
-        : table_(table), grid_(grid), row_(row), col_(col)
-    {
-    }
+        : table_(table), grid_(grid), row_(row), col_(col) {}
 
-    bool isValid() const override
-    {
-        return grid_ && row_ < grid_->Rows() && col_ < grid_->Cols();
-    }
+    bool isValid() const override { return grid_ && row_ < grid_->Rows() && col_ < grid_->Cols(); }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return grid_ ? grid_->window()->windowHandle() : nullptr; }
     QAccessibleInterface* focusChild() const override { return nullptr; }
@@ -30,40 +25,36 @@ public:
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QString text(QAccessible::Text t) const override
-    {
+    QString text(QAccessible::Text t) const override {
         if (!isValid() || (t != QAccessible::Name && t != QAccessible::Value))
             return {};
         return grid_->TextMatrix(row_, col_);
     }
     void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override
-    {
+    QRect rect() const override {
         if (!isValid())
             return {};
         const QRect r = grid_->CellRect(row_, col_);
         return QRect(grid_->mapToGlobal(r.topLeft()), r.size());
     }
-    QAccessible::Role role() const override
-    {
+    QAccessible::Role role() const override {
         if (row_ == 0 && col_ > 0)
             return QAccessible::ColumnHeader;
         if (col_ == 0 && row_ > 0)
             return QAccessible::RowHeader;
         return QAccessible::Cell;
     }
-    QAccessible::State state() const override
-    {
+    QAccessible::State state() const override {
         QAccessible::State s;
         s.readOnly = true;
         if (!grid_ || !grid_->isVisible())
             s.invisible = true;
         return s;
     }
-    void* interface_cast(QAccessible::InterfaceType t) override
-    {
-        return t == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this)
-                                                     : nullptr;
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        return t == QAccessible::TableCellInterface
+                   ? static_cast<QAccessibleTableCellInterface*>(this)
+                   : nullptr;
     }
 
     bool isSelected() const override { return false; }
@@ -85,53 +76,46 @@ private:
 class GridTableAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
     explicit GridTableAccessible(GridWidget* grid)
-        : QAccessibleWidget(grid, QAccessible::Table), grid_(grid)
-    {
-    }
-    ~GridTableAccessible() override
-    {
+        : QAccessibleWidget(grid, QAccessible::Table), grid_(grid) {}
+    ~GridTableAccessible() override {
         for (QAccessible::Id id : std::as_const(cells_))
             QAccessible::deleteAccessibleInterface(id);
     }
 
-    void* interface_cast(QAccessible::InterfaceType t) override
-    {
+    void* interface_cast(QAccessible::InterfaceType t) override {
         if (t == QAccessible::TableInterface)
             return static_cast<QAccessibleTableInterface*>(this);
         return QAccessibleWidget::interface_cast(t);
     }
 
     int childCount() const override { return grid_->Rows() * grid_->Cols(); }
-    QAccessibleInterface* child(int index) const override
-    {
+    QAccessibleInterface* child(int index) const override {
         const int cols = grid_->Cols();
         if (index < 0 || cols <= 0 || index >= childCount())
             return nullptr;
         return cellAt(index / cols, index % cols);
     }
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
+    int indexOfChild(const QAccessibleInterface* child) const override {
         if (!child || child->role() == QAccessible::Table)
             return -1;
         const auto* cell = dynamic_cast<const GridCellAccessible*>(child);
         return cell ? cell->rowIndex() * grid_->Cols() + cell->columnIndex() : -1;
     }
-    QAccessibleInterface* childAt(int x, int y) const override
-    {
+    QAccessibleInterface* childAt(int x, int y) const override {
         const QPoint cell = grid_->CellAt(grid_->mapFromGlobal(QPoint(x, y)));
         return cell.x() < 0 ? nullptr : cellAt(cell.y(), cell.x());
     }
 
     QAccessibleInterface* caption() const override { return nullptr; }
     QAccessibleInterface* summary() const override { return nullptr; }
-    QAccessibleInterface* cellAt(int row, int column) const override
-    {
+    QAccessibleInterface* cellAt(int row, int column) const override {
         if (row < 0 || column < 0 || row >= grid_->Rows() || column >= grid_->Cols())
             return nullptr;
         const int key = row * 4096 + column;
         if (auto it = cells_.constFind(key); it != cells_.constEnd())
             return QAccessible::accessibleInterface(*it);
-        auto* cell = new GridCellAccessible(const_cast<GridTableAccessible*>(this), grid_, row, column);
+        auto* cell =
+            new GridCellAccessible(const_cast<GridTableAccessible*>(this), grid_, row, column);
         cells_.insert(key, QAccessible::registerAccessibleInterface(cell));
         return cell;
     }
@@ -158,32 +142,27 @@ private:
     mutable QHash<int, QAccessible::Id> cells_;
 };
 
-QAccessibleInterface* GridCellAccessible::parent() const
-{
+QAccessibleInterface* GridCellAccessible::parent() const {
     return table_;
 }
 
-QAccessibleInterface* GridCellAccessible::table() const
-{
+QAccessibleInterface* GridCellAccessible::table() const {
     return table_;
 }
 
-QList<QAccessibleInterface*> GridCellAccessible::columnHeaderCells() const
-{
+QList<QAccessibleInterface*> GridCellAccessible::columnHeaderCells() const {
     if (row_ == 0)
         return {};
     return {table_->cellAt(0, col_)};
 }
 
-QList<QAccessibleInterface*> GridCellAccessible::rowHeaderCells() const
-{
+QList<QAccessibleInterface*> GridCellAccessible::rowHeaderCells() const {
     if (col_ == 0)
         return {};
     return {table_->cellAt(row_, 0)};
 }
 
-QAccessibleInterface* GridFactory(const QString& className, QObject* object)
-{
+QAccessibleInterface* GridFactory(const QString& className, QObject* object) {
     if (className == QLatin1String("GridWidget") && object && object->isWidgetType())
         return new GridTableAccessible(static_cast<GridWidget*>(object));
     return nullptr;
@@ -191,7 +170,6 @@ QAccessibleInterface* GridFactory(const QString& className, QObject* object)
 
 } // namespace
 
-void InstallGridAccessibility()
-{
+void InstallGridAccessibility() {
     QAccessible::installFactory(GridFactory);
 }
