@@ -33,6 +33,9 @@ fuzz: deps
 check-sanitize: deps
 	@$(MAKE) --no-print-directory check BUILD_DIR=build-sanitize CMAKE_FLAGS="-DZW_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"
 
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 

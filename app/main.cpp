@@ -26,6 +26,7 @@ public:
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zahlwerk"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.zahlwerk.Trainer"));
     InstallGridAccessibility();
 
     ClockSeededRandom random;
