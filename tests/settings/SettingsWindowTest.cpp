@@ -2,6 +2,7 @@
 
 #include "Fakes.h"
 #include "SettingsFile.h"
+#include "ShutdownSignals.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -49,6 +50,7 @@ private slots:
     void everyCombinationSurvivesARestart();
     void folders();
     void existFile();
+    void endOfTheEventLoopClosesTheWindow();
 };
 
 void SettingsWindowTest::uselessFilesLeaveTheDesignState() {
@@ -249,6 +251,20 @@ void SettingsWindowTest::existFile() {
         QVERIFY(ExistFile(tmp.filePath("folder")));
         QVERIFY(ExistFile(tmp.filePath("fold*")));
     }
+}
+
+void SettingsWindowTest::endOfTheEventLoopClosesTheWindow() {
+    // As at the end of the desktop session: the window closes as by its close box.
+    FormFixture f;
+    Form1& form = f.Create();
+    CloseOnShutdownSignals(form);
+    form.State.MaxNum = 17;
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+    QVERIFY(!form.isVisible());
+    SettingsValues seventeen;
+    seventeen.MaxNum = 17;
+    QCOMPARE(Contents(f.programFolder.filePath("zahlwerk.ini")), Canonical(seventeen));
 }
 
 QTEST_MAIN(SettingsWindowTest)
