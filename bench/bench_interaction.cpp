@@ -92,7 +92,12 @@ int main(int argc, char* argv[]) {
                                   baseline),
                               InteractionTargetMicros, "< 1 ms"));
 
-    // 2. Resize at the design size.
+    // 2. Resize at the design size; the layout alone, then with the paint.
+    rows.push_back(WithTarget(Measure(
+                                  "Form_Resize at 852x538 (no paint)", reps(400),
+                                  [&] { form.Form_Resize(); }, baseline, {},
+                                  [&] { Present(form); }),
+                              FrameMicros, "<< 16 ms"));
     rows.push_back(WithTarget(Measure(
                                   "Form_Resize at 852x538 + paint", reps(400),
                                   [&] {
@@ -167,6 +172,54 @@ int main(int argc, char* argv[]) {
         const int right = form.State.RightCount - rightBefore;
         if (right != answers)
             std::printf("warning: %d of %d answers were booked as right\n", right, answers);
+    }
+
+    // The answer's own work without any painting (the paint follows untimed).
+    {
+        rows.push_back(WithTarget(Measure(
+                                      "right answer, Enter (no paint)", reps(1000),
+                                      [&] { QTest::keyClick(form.tbErgebnis, Qt::Key_Return); },
+                                      baseline,
+                                      [&] {
+                                          form.tbErgebnis->setText(
+                                              QString::number(form.State.ExpectedResult));
+                                          QCoreApplication::sendPostedEvents();
+                                      },
+                                      [&] { Present(form); }),
+                                  InteractionTargetMicros, "< 1 ms"));
+    }
+
+    // The same two as the event loop paints them: only the regions the action marked dirty.
+    {
+        std::function<void()> type = [&] {
+            form.tbErgebnis->setText(QString::number(form.State.ExpectedResult));
+            QCoreApplication::sendPostedEvents();
+        };
+        rows.push_back(WithTarget(Measure(
+                                      "right answer, Enter + dirty regions painted", reps(1000),
+                                      [&] {
+                                          QTest::keyClick(form.tbErgebnis, Qt::Key_Return);
+                                          QCoreApplication::sendPostedEvents();
+                                      },
+                                      baseline, type),
+                                  InteractionTargetMicros, "< 1 ms"));
+        int typed = 0;
+        rows.push_back(WithTarget(Measure(
+                                      "one keystroke + dirty regions painted", reps(1000),
+                                      [&] {
+                                          QTest::keyClick(form.tbErgebnis, '1' + typed % 9);
+                                          QCoreApplication::sendPostedEvents();
+                                      },
+                                      baseline,
+                                      [&] {
+                                          if (++typed % 3 == 0) {
+                                              form.tbErgebnis->setText(QString());
+                                              QCoreApplication::sendPostedEvents();
+                                          }
+                                      }),
+                                  InteractionTargetMicros, "< 1 ms"));
+        form.tbErgebnis->setText(QString());
+        Present(form);
     }
 
     // 4. A header click selects a series, the next one deselects it; each click poses a
