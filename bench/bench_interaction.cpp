@@ -242,7 +242,6 @@ int main(int argc, char* argv[]) {
 
     // Neighbours: a product clicked as the answer, an arrow step 31 <-> 32, "Neu starten".
     {
-        int found = 0;
         QPoint cell;
         std::function<void()> findProduct = [&] {
             const QString expected = QString::number(form.State.ExpectedResult);
@@ -262,7 +261,6 @@ int main(int argc, char* argv[]) {
             [&] {
                 QTest::mouseClick(form.MSFlexGrid1, Qt::LeftButton, {}, cell);
                 Present(form);
-                ++found;
             },
             baseline, findProduct);
         rows.push_back(WithTarget(r, InteractionTargetMicros, "< 1 ms"));
