@@ -4,23 +4,20 @@
 
 namespace {
 
-QString ClipName(const char* prefix, int number)
-{
+QString ClipName(const char* prefix, int number) {
     return QString::fromLatin1(prefix) + QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
 
-QByteArray LoadWaveResource(const QString& name)
-{
+QByteArray LoadWaveResource(const QString& name) {
     QFile f(QStringLiteral(":/WAVE/") + name);
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
 }
 
-void SoundFeedback::PlayWaveRes(const QString& vntResourceID, std::optional<unsigned> vntFlags)
-{
+void SoundFeedback::PlayWaveRes(const QString& vntResourceID, std::optional<unsigned> vntFlags) {
     QByteArray next = LoadWaveResource(vntResourceID);
     const unsigned flags = vntFlags.value_or(SND_NODEFAULT | SND_MEMORY) | SND_MEMORY;
     // The player takes its own reference to the image before the old one is let go.
@@ -28,8 +25,7 @@ void SoundFeedback::PlayWaveRes(const QString& vntResourceID, std::optional<unsi
     WaveData = std::move(next);
 }
 
-void SoundFeedback::PlayFeedbackSound(int kind)
-{
+void SoundFeedback::PlayFeedbackSound(int kind) {
     QString name;
     if (kind == FeedbackPraise) {
         name = ClipName("YES_", YesCounter + 1);
