@@ -91,7 +91,9 @@ QPixmap AppIconPixmap(int size) {
 
 QIcon AppIcon() {
     QIcon icon;
-    for (int s : {16, 32, 48, 64, 128, 256})
+    // Few sizes: painting them is part of every start; the desktop takes larger ones from
+    // the installed icon theme.
+    for (int s : {16, 32, 64})
         icon.addPixmap(AppIconPixmap(s));
     return icon;
 }

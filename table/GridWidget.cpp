@@ -4,10 +4,14 @@
 #include "VbColor.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
 
+#include <QGlyphRun>
+
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -128,11 +132,16 @@ void GridWidget::requestPaint() {
 }
 
 void GridWidget::setFontSize(double points) {
-    font_.setPointSizeF(std::max(points, 1.0));
+    const double size = std::max(points, 1.0);
+    if (size != font_.pointSizeF())
+        preparedText_.clear();
+    font_.setPointSizeF(size);
     requestPaint();
 }
 
 void GridWidget::setFontBold(bool bold) {
+    if (font_.bold() != bold)
+        preparedText_.clear();
     font_.setBold(bold);
     requestPaint();
 }
@@ -212,14 +221,14 @@ QPoint GridWidget::CellAt(QPoint pixel) const {
     return {col, row};
 }
 
-void GridWidget::paintGrid(QPainter& painter) const {
+void GridWidget::paintGrid(QPainter& painter, const QRect& exposed, bool preparedText) const {
     const QPalette& pal = palette();
-    painter.fillRect(QRect(QPoint(0, 0), size()), ColorFromVb(VbColors::ButtonFace, pal));
+    const QColor outside = ColorFromVb(VbColors::ButtonFace, pal);
+    if (rows_ == 0 || cols_ == 0) {
+        painter.fillRect(exposed, outside);
+        return;
+    }
     painter.setFont(font_);
-
-    const int r0 = std::min(row_, rowSel_), r1 = std::max(row_, rowSel_);
-    const int c0 = std::min(col_, colSel_), c1 = std::max(col_, colSel_);
-    const bool rangeShown = r0 != r1 || c0 != c1;
 
     std::vector<int> xs(static_cast<std::size_t>(cols_) + 1);
     std::vector<int> ys(static_cast<std::size_t>(rows_) + 1);
@@ -227,51 +236,149 @@ void GridWidget::paintGrid(QPainter& painter) const {
         xs[static_cast<std::size_t>(c)] = ColLeftPixels(c);
     for (int r = 0; r <= rows_; ++r)
         ys[static_cast<std::size_t>(r)] = RowTopPixels(r);
+    const auto X = [&](int c) { return xs[static_cast<std::size_t>(c)]; };
+    const auto Y = [&](int r) { return ys[static_cast<std::size_t>(r)]; };
+    const int right = X(cols_), bottom = Y(rows_);
+    // The area right of and below the cells.
+    painter.fillRect(QRect(right, 0, std::max(width() - right, 0), height()), outside);
+    painter.fillRect(QRect(0, bottom, right, std::max(height() - bottom, 0)), outside);
 
+    // Backgrounds in a few large strokes: the green header row and column, the white body.
     const QColor green = ColorFromVb(VbColors::HeaderGreen, pal);
-    const QColor white = ColorFromVb(VbColors::White, pal);
-    const QColor text = ColorFromVb(VbColors::WindowText, pal);
-    const QColor lineGrey = ColorFromVb(VbColors::GridLineGrey, pal);
-    const QColor lineBlack = ColorFromVb(VbColors::Black, pal);
+    painter.fillRect(QRect(0, 0, right, Y(1)), green);
+    painter.fillRect(QRect(0, Y(1), X(1), bottom - Y(1)), green);
+    painter.fillRect(QRect(X(1), Y(1), right - X(1), bottom - Y(1)),
+                     ColorFromVb(VbColors::White, pal));
 
+    // Cells of their own colour, and the grid's selected range when it spans several cells.
+    const int r0 = std::min(row_, rowSel_), r1 = std::max(row_, rowSel_);
+    const int c0 = std::min(col_, colSel_), c1 = std::max(col_, colSel_);
+    const bool rangeShown = r0 != r1 || c0 != c1;
+    const auto selected = [&](int r, int c) {
+        return rangeShown && !IsFixed(r, c) && r >= r0 && r <= r1 && c >= c0 && c <= c1;
+    };
+    const QColor highlight = ColorFromVb(VbColors::Highlight, pal);
     for (int r = 0; r < rows_; ++r) {
-        const int top = ys[static_cast<std::size_t>(r)];
-        const int bottom = ys[static_cast<std::size_t>(r) + 1]; // the line below the cell
-        if (top >= height())
-            break;
         for (int c = 0; c < cols_; ++c) {
-            const int left = xs[static_cast<std::size_t>(c)];
-            const int right = xs[static_cast<std::size_t>(c) + 1];
-            if (left >= width())
-                break;
-            const bool fixed = IsFixed(r, c);
-            const bool selected = rangeShown && !fixed && r >= r0 && r <= r1 && c >= c0 && c <= c1;
-            const QRect cell(left, top, std::max(right - left - 1, 0),
-                             std::max(bottom - top - 1, 0));
-            QColor back = fixed ? green : white;
-            QColor fore = fixed ? white : text;
-            if (const quint32 own = back_[Index(r, c)]; own != 0)
-                back = ColorFromVb(own, pal);
-            if (selected) {
-                back = ColorFromVb(VbColors::Highlight, pal);
-                fore = ColorFromVb(VbColors::HighlightText, pal);
-            }
-            painter.fillRect(cell, back);
-            const QColor line = fixed ? lineBlack : lineGrey;
-            painter.fillRect(QRect(right - 1, top, 1, bottom - top), line);
-            painter.fillRect(QRect(left, bottom - 1, right - left, 1), line);
+            const quint32 own = back_[Index(r, c)];
+            const bool sel = selected(r, c);
+            if (own == 0 && !sel)
+                continue;
+            painter.fillRect(QRect(X(c), Y(r), X(c + 1) - X(c), Y(r + 1) - Y(r)),
+                             sel ? highlight : ColorFromVb(own, pal));
+        }
+    }
+
+    // Grid lines: one pixel at the right and bottom of every cell, black between fixed
+    // cells and grey between the others.
+    const QColor grey = ColorFromVb(VbColors::GridLineGrey, pal);
+    const QColor black = ColorFromVb(VbColors::Black, pal);
+    for (int c = 0; c < cols_; ++c) {
+        const int x = X(c + 1) - 1;
+        if (c == 0) {
+            painter.fillRect(QRect(x, 0, 1, bottom), black);
+        } else {
+            painter.fillRect(QRect(x, 0, 1, Y(1)), black);
+            painter.fillRect(QRect(x, Y(1), 1, bottom - Y(1)), grey);
+        }
+    }
+    for (int r = 0; r < rows_; ++r) {
+        const int y = Y(r + 1) - 1;
+        if (r == 0) {
+            painter.fillRect(QRect(0, y, right, 1), black);
+        } else {
+            painter.fillRect(QRect(0, y, X(1), 1), black);
+            painter.fillRect(QRect(X(1), y, right - X(1), 1), grey);
+        }
+    }
+
+    // Texts, centred in their cells. On screen they are laid out once per text and font.
+    const QColor fixedText = ColorFromVb(VbColors::White, pal);
+    const QColor bodyText = ColorFromVb(VbColors::WindowText, pal);
+    const QColor selectedText = ColorFromVb(VbColors::HighlightText, pal);
+    if (preparedText && (!rawFont_.isValid() || preparedText_.isEmpty()))
+        rawFont_ = QRawFont::fromFont(font_);
+    const double ascent = rawFont_.ascent();
+    const double lineHeight = rawFont_.ascent() + rawFont_.descent();
+    std::vector<quint32> bodyGlyphs;
+    std::vector<QPointF> bodyPositions;
+    std::map<const QColor*, std::vector<quint32>> otherGlyphs;
+    std::map<const QColor*, std::vector<QPointF>> otherPositions;
+    for (int r = 0; r < rows_; ++r) {
+        if (Y(r) >= exposed.bottom() + 1 || Y(r + 1) <= exposed.top())
+            continue;
+        for (int c = 0; c < cols_; ++c) {
             const QString& t = text_[Index(r, c)];
-            if (!t.isEmpty() && !cell.isEmpty()) {
-                painter.setPen(fore);
+            if (t.isEmpty() || X(c) >= exposed.right() + 1 || X(c + 1) <= exposed.left())
+                continue;
+            const QRect cell(X(c), Y(r), X(c + 1) - X(c) - 1, Y(r + 1) - Y(r) - 1);
+            if (cell.isEmpty())
+                continue;
+            const QColor& pen = selected(r, c)  ? selectedText
+                                : IsFixed(r, c) ? fixedText
+                                                : bodyText;
+            if (!preparedText) {
+                painter.setPen(pen);
                 painter.drawText(cell, Qt::AlignCenter, t);
+                continue;
+            }
+            const PreparedGlyphs& g = PreparedText(t);
+            const double x = cell.left() + (cell.width() - g.Width) / 2;
+            const double baseline = cell.top() + (cell.height() - lineHeight) / 2 + ascent;
+            if (g.Width > cell.width() || lineHeight > cell.height()) {
+                // Too big for its cell: cut off at the cell's edges.
+                painter.save();
+                painter.setClipRect(cell, Qt::IntersectClip);
+                painter.drawText(QPointF(x, baseline), t);
+                painter.restore();
+                continue;
+            }
+            std::vector<quint32>& runGlyphs = &pen == &bodyText ? bodyGlyphs : otherGlyphs[&pen];
+            std::vector<QPointF>& runPositions =
+                &pen == &bodyText ? bodyPositions : otherPositions[&pen];
+            for (qsizetype i = 0; i < g.Glyphs.size(); ++i) {
+                runGlyphs.push_back(g.Glyphs[i]);
+                runPositions.push_back(QPointF(x + g.Offsets[i], baseline));
             }
         }
     }
+    // All texts of one colour go to the screen in one run of glyphs.
+    const auto drawRun = [&](const QColor& color, const std::vector<quint32>& glyphs,
+                             const std::vector<QPointF>& positions) {
+        if (glyphs.empty())
+            return;
+        QGlyphRun run;
+        run.setRawFont(rawFont_);
+        run.setGlyphIndexes(QList<quint32>(glyphs.begin(), glyphs.end()));
+        run.setPositions(QList<QPointF>(positions.begin(), positions.end()));
+        painter.setPen(color);
+        painter.drawGlyphRun(QPointF(0, 0), run);
+    };
+    drawRun(bodyText, bodyGlyphs, bodyPositions);
+    for (auto& [color, glyphs] : otherGlyphs)
+        drawRun(*color, glyphs, otherPositions[color]);
 }
 
-void GridWidget::paintEvent(QPaintEvent*) {
+const GridWidget::PreparedGlyphs& GridWidget::PreparedText(const QString& text) const {
+    auto it = preparedText_.find(text);
+    if (it == preparedText_.end()) {
+        PreparedGlyphs g;
+        g.Glyphs = rawFont_.glyphIndexesForString(text);
+        const QList<QPointF> advances = rawFont_.advancesForGlyphIndexes(g.Glyphs);
+        double x = 0;
+        for (const QPointF& a : advances) {
+            g.Offsets.push_back(x);
+            x += a.x();
+        }
+        g.Width = x;
+        it = preparedText_.insert(text, g);
+    }
+    return *it;
+}
+
+void GridWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    paintGrid(painter);
+    paintGrid(painter, event->rect(), true);
 }
 
 GridPicture GridWidget::Picture() const {
@@ -285,7 +392,7 @@ GridPicture GridWidget::Picture() const {
         QPainter painter(&picture.Image);
         painter.setRenderHint(QPainter::TextAntialiasing);
         painter.scale(PictureScale, PictureScale);
-        paintGrid(painter);
+        paintGrid(painter, QRect(QPoint(0, 0), px), false);
     }
     picture.WidthHimetric = TwipsToHimetric(PixelsToTwips(px.width()));
     picture.HeightHimetric = TwipsToHimetric(PixelsToTwips(px.height()));

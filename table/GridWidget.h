@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QFont>
+#include <QHash>
 #include <QImage>
+#include <QRawFont>
 #include <QString>
 #include <QWidget>
 
@@ -97,7 +99,16 @@ protected:
 
 private:
     void ResizeCells(int rows, int cols);
-    void paintGrid(QPainter& painter) const;
+    // preparedText lays each text out once and reuses it (the screen); without it every
+    // text is laid out at the painter's scale (the sharper, printed picture).
+    void paintGrid(QPainter& painter, const QRect& exposed, bool preparedText) const;
+    // A text's glyphs in the cell font and their offsets from the text's left edge.
+    struct PreparedGlyphs {
+        QList<quint32> Glyphs;
+        QList<double> Offsets;
+        double Width = 0;
+    };
+    const PreparedGlyphs& PreparedText(const QString& text) const;
     void requestPaint();
     int ColLeftPixels(int col) const;
     int RowTopPixels(int row) const;
@@ -123,6 +134,8 @@ private:
     int fillStyle_ = 0;
     int mouseRow_ = -1, mouseCol_ = -1;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    mutable QHash<QString, PreparedGlyphs> preparedText_;
+    mutable QRawFont rawFont_;
 };
 
 // Mouse event values in the form the grid and the window's controls report them.
