@@ -1,0 +1,10 @@
+#pragma once
+
+#include "PrinterProvider.h"
+
+// The system's default printer as the print system (CUPS) names it, or nothing when the
+// print system has no default printer or does not answer.
+class QtPrinterProvider : public PrinterProvider {
+public:
+    std::unique_ptr<QPrinter> DefaultPrinter() override;
+};
