@@ -148,7 +148,7 @@ void QtWavePlayer::Release() {
         sink_.reset();
     }
     source_.close();
-    source_.setData(QByteArray()); // drops the view before the image it looks into
+    source_.setBuffer(nullptr); // drops the view before the image it looks into
     frames_.clear();
     image_.clear();
 }

