@@ -1,5 +1,6 @@
 #include "PdfReadback.h"
 
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -8,6 +9,23 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+QByteArray Run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        return {};
+    return process.readAllStandardOutput();
+}
+
+bool IsInk(QRgb c) {
+    return qRed(c) < 240 || qGreen(c) < 240 || qBlue(c) < 240;
+}
+
+} // namespace
+
 QString PdfLine::Text() const {
     QStringList texts;
     for (const PdfWord& w : Words)
@@ -15,40 +33,23 @@ QString PdfLine::Text() const {
     return texts.join(QLatin1Char(' '));
 }
 
-QByteArray RunTool(const QString& program, const QStringList& arguments, QString* error) {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0) {
-        if (error)
-            *error = program + QStringLiteral(" failed: ") +
-                     QString::fromLocal8Bit(process.readAllStandardError());
-        return {};
-    }
-    return process.readAllStandardOutput();
-}
-
 std::vector<PdfPage> ReadPdfWords(const QString& pdf) {
-    QString error;
-    const QByteArray html = RunTool(QStringLiteral("pdftotext"),
-                                    {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}, &error);
+    QXmlStreamReader xml(
+        Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
     std::vector<PdfPage> pages;
-    QXmlStreamReader xml(html);
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         const QXmlStreamAttributes a = xml.attributes();
+        const auto number = [&a](const char* name) {
+            return a.value(QLatin1String(name)).toDouble();
+        };
         if (xml.name() == QLatin1String("page")) {
-            pages.push_back(PdfPage{QSizeF(a.value(QLatin1String("width")).toDouble(),
-                                           a.value(QLatin1String("height")).toDouble()),
-                                    {}});
+            pages.push_back(PdfPage{QSizeF(number("width"), number("height")), {}});
         } else if (xml.name() == QLatin1String("word") && !pages.empty()) {
-            const double x0 = a.value(QLatin1String("xMin")).toDouble();
-            const double y0 = a.value(QLatin1String("yMin")).toDouble();
-            const double x1 = a.value(QLatin1String("xMax")).toDouble();
-            const double y1 = a.value(QLatin1String("yMax")).toDouble();
-            pages.back().Words.push_back(
-                PdfWord{QRectF(QPointF(x0, y0), QPointF(x1, y1)), xml.readElementText()});
+            const QRectF box(QPointF(number("xMin"), number("yMin")),
+                             QPointF(number("xMax"), number("yMax")));
+            pages.back().Words.push_back(PdfWord{box, xml.readElementText()});
         }
     }
     return pages;
@@ -60,10 +61,8 @@ std::vector<PdfLine> TextLines(const PdfPage& page) {
         auto line = std::find_if(lines.begin(), lines.end(), [&](const PdfLine& l) {
             return std::fabs(l.Top - word.Box.top()) < 1.0;
         });
-        if (line == lines.end()) {
-            lines.push_back(PdfLine{word.Box.top(), {}});
-            line = lines.end() - 1;
-        }
+        if (line == lines.end())
+            line = lines.insert(lines.end(), PdfLine{word.Box.top(), {}});
         line->Words.push_back(word);
     }
     std::sort(lines.begin(), lines.end(),
@@ -74,63 +73,42 @@ std::vector<PdfLine> TextLines(const PdfPage& page) {
     return lines;
 }
 
-double LinePitch(const PdfPage& page) {
-    const std::vector<PdfLine> lines = TextLines(page);
-    double pitch = 0;
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        const double d = lines[i].Top - lines[i - 1].Top;
-        if (pitch == 0 || d < pitch)
-            pitch = d;
-    }
-    return pitch;
-}
-
-QStringList LinesOnGrid(const PdfPage& page, double top, double pitch) {
-    QStringList out;
-    for (const PdfLine& line : TextLines(page)) {
-        const double k = (line.Top - top) / pitch;
-        const long index = std::lround(k);
-        if (std::fabs(k - static_cast<double>(index)) > 0.2 || index < 0) {
-            out << QStringLiteral("<off grid: %1>").arg(line.Text());
-            continue;
-        }
-        while (out.size() <= index)
-            out << QString();
-        out[index] = line.Text();
-    }
-    return out;
-}
-
 std::vector<QStringList> PrintedLines(const QString& pdf, double pitch) {
     const std::vector<PdfPage> pages = ReadPdfWords(pdf);
     std::vector<QStringList> out;
-    if (pages.empty())
+    if (pages.empty() || pages.front().Words.empty())
         return out;
     const std::vector<PdfLine> first = TextLines(pages.front());
-    const double top = first.empty() ? 0.0 : first.front().Top;
-    if (pitch <= 0)
-        pitch = LinePitch(pages.front());
-    for (const PdfPage& page : pages)
-        out.push_back(LinesOnGrid(page, top, pitch));
+    if (pitch <= 0) {
+        pitch = 1;
+        for (std::size_t i = 1; i < first.size(); ++i) {
+            const double d = first[i].Top - first[i - 1].Top;
+            pitch = i == 1 ? d : std::min(pitch, d);
+        }
+    }
+    for (const PdfPage& page : pages) {
+        QStringList lines;
+        for (const PdfLine& line : TextLines(page)) {
+            const double k = (line.Top - first.front().Top) / pitch;
+            const long index = std::lround(k);
+            if (index < 0 || std::fabs(k - static_cast<double>(index)) > 0.2) {
+                lines << QStringLiteral("<off grid: %1>").arg(line.Text());
+                continue;
+            }
+            while (lines.size() <= index)
+                lines << QString();
+            lines[index] = line.Text();
+        }
+        out.push_back(lines);
+    }
     return out;
 }
 
-QStringList AllLines(const std::vector<QStringList>& pages) {
-    QStringList all;
-    for (const QStringList& p : pages)
-        all += p;
-    return all;
-}
-
-QString Collapsed(const QString& text) {
-    static const QRegularExpression blanks(QStringLiteral("[ \\t]+"));
-    return QString(text).replace(blanks, QStringLiteral(" ")).trimmed();
-}
-
 QStringList Collapsed(const QStringList& lines) {
+    static const QRegularExpression blanks(QStringLiteral("[ \\t]+"));
     QStringList out;
     for (const QString& l : lines)
-        out << Collapsed(l);
+        out << QString(l).replace(blanks, QStringLiteral(" ")).trimmed();
     return out;
 }
 
@@ -143,38 +121,41 @@ QStringList WithoutBlanks(const QStringList& lines) {
 }
 
 int PictureCount(const QString& pdf) {
-    QString error;
-    const QByteArray list =
-        RunTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}, &error);
     // Two heading lines, then one line per picture.
-    const QList<QByteArray> lines = list.trimmed().split('\n');
-    return std::max<int>(0, static_cast<int>(lines.size()) - 2);
+    const QList<QByteArray> lines =
+        Run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).trimmed().split('\n');
+    return std::max(0, static_cast<int>(lines.size()) - 2);
 }
 
-QImage RenderPage(const QString& pdf, int page, int dpi) {
+PictureOnPage FindPicture(const QString& pdf, double below) {
+    constexpr int Dpi = 144;
+    constexpr double Scale = Dpi / 72.0;
     QTemporaryDir dir;
     const QString base = dir.filePath(QStringLiteral("page"));
-    QString error;
-    RunTool(QStringLiteral("pdftoppm"),
-            {QStringLiteral("-png"), QStringLiteral("-singlefile"), QStringLiteral("-r"),
-             QString::number(dpi), QStringLiteral("-f"), QString::number(page),
-             QStringLiteral("-l"), QString::number(page), pdf, base},
-            &error);
-    return QImage(base + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
-}
+    Run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                                     QStringLiteral("-r"), QString::number(Dpi), pdf, base});
+    const QImage page = QImage(base + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
 
-QRect InkBounds(const QImage& image, int firstRow) {
-    int left = image.width(), right = -1, top = image.height(), bottom = -1;
-    for (int y = std::max(firstRow, 0); y < image.height(); ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qRed(row[x]) > 240 && qGreen(row[x]) > 240 && qBlue(row[x]) > 240)
+    int top = static_cast<int>(below * Scale);
+    for (; top < page.height(); ++top) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(page.constScanLine(top));
+        if (std::count_if(row, row + page.width(), IsInk) > page.width() / 2)
+            break;
+    }
+    int left = page.width(), right = -1, bottom = -1;
+    for (int y = top; y < page.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(page.constScanLine(y));
+        for (int x = 0; x < page.width(); ++x) {
+            if (!IsInk(row[x]))
                 continue;
             left = std::min(left, x);
             right = std::max(right, x);
-            top = std::min(top, y);
-            bottom = std::max(bottom, y);
+            bottom = y;
         }
     }
-    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+    if (right < 0)
+        return {};
+    const QRectF place(left / Scale, top / Scale, (right + 1 - left) / Scale,
+                       (bottom + 1 - top) / Scale);
+    return PictureOnPage{place, page.pixelColor(left + 8, top + 8)};
 }
