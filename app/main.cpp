@@ -4,22 +4,17 @@
 #include "RandomSource.h"
 #include "ShutdownSignals.h"
 
-#include "PrinterProvider.h"
+#include "QtPrinterProvider.h"
 #include "WavePlayer.h"
 
 #include <QApplication>
-#include <QPrinter>
 #include <QStandardPaths>
 
 namespace {
-// Placeholders until the sound and printer layers are wired in.
+// Placeholder until the sound layer is wired in.
 class NullWavePlayer : public WavePlayer {
 public:
     void PlayWave(const QString&, const QByteArray&, unsigned) override {}
-};
-class NullPrinterProvider : public PrinterProvider {
-public:
-    std::unique_ptr<QPrinter> DefaultPrinter() override { return nullptr; }
 };
 } // namespace
 
@@ -31,7 +26,7 @@ int main(int argc, char* argv[]) {
 
     ClockSeededRandom random;
     NullWavePlayer sound;
-    NullPrinterProvider printers;
+    QtPrinterProvider printers;
     QtMessageBoxes messages;
 
     Form1Backends backends;
