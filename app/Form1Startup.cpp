@@ -3,6 +3,8 @@
 #include "CreditLine.h"
 #include "RandomSource.h"
 
+#include <QCoreApplication>
+
 namespace {
 const QString SettingsFileName = QStringLiteral("zahlwerk.ini");
 }
@@ -31,4 +33,7 @@ void Form1::Form_Unload(int& /*Cancel*/) {
     unloaded_ = true;
     SaveIniFileData(SettingsFileName);
     Timer1->stop();
+    // The program ends with its window, whatever other top-level window (a tool tip, a
+    // message box) might still be around.
+    QCoreApplication::quit();
 }

@@ -5,18 +5,10 @@
 #include "ShutdownSignals.h"
 
 #include "QtPrinterProvider.h"
-#include "WavePlayer.h"
+#include "QtWavePlayer.h"
 
 #include <QApplication>
 #include <QStandardPaths>
-
-namespace {
-// Placeholder until the sound layer is wired in.
-class NullWavePlayer : public WavePlayer {
-public:
-    void PlayWave(const QString&, const QByteArray&, unsigned) override {}
-};
-} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -25,7 +17,7 @@ int main(int argc, char* argv[]) {
     InstallGridAccessibility();
 
     ClockSeededRandom random;
-    NullWavePlayer sound;
+    QtWavePlayer sound;
     QtPrinterProvider printers;
     QtMessageBoxes messages;
 
