@@ -10,6 +10,7 @@ Usage (inside with-desktop): child_session.py PROGRAM OUTPUT_FOLDER
 import os
 import re
 import shutil
+import subprocess
 import sys
 import tempfile
 
@@ -84,6 +85,25 @@ try:
     wait_for(lambda: t.by_description("max. bis").name == "11", what="the bound 11")
     wait_for(lambda: t.table().nRows == 12, what="a 12 x 12 table")
     check(True, "the up arrow gives 11 and a 12 x 12 table")
+
+    # Both printouts through the print spooler, each after its confirmation.
+    pdf_dir = os.environ.get("ZW_CUPS_PDF_DIR")
+    if pdf_dir:
+        for symbol, expected in (("Ergebnisliste drucken", "Konzentriertes Üben : "),
+                                 ("1x1-Tabelle drucken", "Zahlwerk Trainer")):
+            before = set(os.listdir(pdf_dir)) if os.path.isdir(pdf_dir) else set()
+            t.click(t.by_name("image", symbol))
+            box = wait_for(t.dialog, 10, "the confirmation of " + symbol)
+            check(box.name == symbol, "the confirmation is titled " + symbol)
+            subprocess.run(["xdotool", "key", "--clearmodifiers", "Return"], check=True)
+            pdf = wait_for(lambda: [f for f in os.listdir(pdf_dir)
+                                    if f not in before and f.endswith(".pdf")], 60,
+                           "the printed PDF")[0]
+            path = os.path.join(pdf_dir, pdf)
+            text = wait_for(lambda: subprocess.run(["pdftotext", path, "-"], capture_output=True,
+                                                   text=True).stdout, 20, "the PDF's text")
+            check(expected in text, "the %s printout reached the printer" % symbol)
+            os.remove(path)
 
     # Division on, then close.
     t.click(t.by_name("check box", "Division"))

@@ -155,7 +155,9 @@ class Trainer:
                                    capture_output=True, text=True).stdout.split()
             titles = [subprocess.run(["xdotool", "getwindowname", w], capture_output=True,
                                      text=True).stdout.strip() for w in names]
-            raise RuntimeError("window %s did not close; windows now: %r" % (self.wid, titles))
+            tree = ["%s %r" % (n.getRoleName(), n.name) for n in walk(self.app)][:12]
+            raise RuntimeError("window %s did not close; windows now: %r; tree: %r"
+                               % (self.wid, titles, tree))
 
 
 def right_answer(exercise):
