@@ -10,9 +10,11 @@ Usage (inside with-desktop): child_session.py PROGRAM OUTPUT_FOLDER
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
+import time
 
 import pyatspi
 
@@ -27,10 +29,26 @@ shutil.copy(PROGRAM, folder)
 try:
     t = Trainer(folder)
 
-    # A right answer, then a wrong one.
+    # A right answer, then a wrong one; the praise is heard on the sound server.
+    recording = os.path.join(OUTPUT, "praise.wav")
+    recorder = None
+    if os.environ.get("PULSE_SERVER"):
+        recorder = subprocess.Popen(["parec", "-d", "nullsink.monitor", "--file-format=wav",
+                                     "--rate=22050", "--channels=1", "--latency-msec=20",
+                                     recording])
+        wait_for(lambda: os.path.exists(recording) and os.path.getsize(recording) > 2000, 10,
+                 "the recorder")
     first = t.exercise()
     t.type_answer(str(right_answer(first)))
     wait_for(lambda: "100% richtige Antworten" in t.statistics(), what="the first statistics")
+    if recorder:
+        time.sleep(2.5)
+        recorder.send_signal(signal.SIGINT)
+        recorder.wait(timeout=10)
+        stat = subprocess.run(["sox", recording, "-n", "stat"], capture_output=True,
+                              text=True).stderr
+        amplitude = float(re.search(r"Maximum amplitude:\s+(\S+)", stat).group(1))
+        check(amplitude > 0.2, "the praise is heard (peak amplitude %.2f)" % amplitude)
     check(t.exercise() != first or True, "a new exercise follows a right answer")
     second = t.exercise()
     t.type_answer(str(right_answer(second) + 1))
