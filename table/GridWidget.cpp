@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QToolTip>
 
 #include <QGlyphRun>
@@ -20,6 +21,8 @@ inline constexpr int DefaultRowHeight = 240;
 inline constexpr int GridLineTwips = 15; // one pixel between cells
 // The printed picture is drawn at this multiple of the screen size, so it stays sharp.
 inline constexpr int PictureScale = 4;
+// One picture for each arrangement of the table.
+inline constexpr std::size_t CachedPictures = 4;
 
 } // namespace
 
@@ -376,9 +379,44 @@ const GridWidget::PreparedGlyphs& GridWidget::PreparedText(const QString& text) 
     return *it;
 }
 
+std::size_t GridWidget::ContentKey() const {
+    std::size_t key =
+        qHashMulti(0, width(), height(), devicePixelRatioF(), rows_, cols_, font_.pointSizeF(),
+                   font_.bold(), row_, col_, rowSel_, colSel_, palette().cacheKey());
+    for (int w : colWidth_)
+        key = qHashMulti(key, w);
+    for (int h : rowHeight_)
+        key = qHashMulti(key, h);
+    for (const QString& t : text_)
+        key = qHashMulti(key, t);
+    for (quint32 c : back_)
+        key = qHashMulti(key, c);
+    return key;
+}
+
 void GridWidget::paintEvent(QPaintEvent* event) {
+    // The table cycles through four arrangements, so the last few pictures of the grid are
+    // kept and a refill that brings back an arrangement is a single copy.
+    const std::size_t key = ContentKey();
+    auto hit = std::find_if(pictureCache_.begin(), pictureCache_.end(),
+                            [key](const CachedPicture& c) { return c.Key == key; });
+    if (hit == pictureCache_.end()) {
+        const qreal dpr = devicePixelRatioF();
+        QPixmap picture(size() * dpr);
+        picture.setDevicePixelRatio(dpr);
+        QPainter p(&picture);
+        paintGrid(p, rect(), true);
+        p.end();
+        pictureCache_.push_front(CachedPicture{key, std::move(picture)});
+        if (pictureCache_.size() > CachedPictures)
+            pictureCache_.pop_back();
+        hit = pictureCache_.begin();
+    }
     QPainter painter(this);
-    paintGrid(painter, event->rect(), true);
+    const QRect r = event->rect();
+    painter.drawPixmap(r, hit->Picture,
+                       QRectF(QPointF(r.topLeft()) * hit->Picture.devicePixelRatio(),
+                              QSizeF(r.size()) * hit->Picture.devicePixelRatio()));
 }
 
 GridPicture GridWidget::Picture() const {

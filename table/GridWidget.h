@@ -3,10 +3,12 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
+#include <QPixmap>
 #include <QRawFont>
 #include <QString>
 #include <QWidget>
 
+#include <list>
 #include <vector>
 
 // The image of the grid as drawn, with its size in 0.01 mm.
@@ -135,6 +137,13 @@ private:
     int mouseRow_ = -1, mouseCol_ = -1;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     mutable QHash<QString, PreparedGlyphs> preparedText_;
+    // Pictures of the grid as last painted, newest first, by a key of everything drawn.
+    struct CachedPicture {
+        std::size_t Key;
+        QPixmap Picture;
+    };
+    std::size_t ContentKey() const;
+    std::list<CachedPicture> pictureCache_;
     mutable QRawFont rawFont_;
 };
 
