@@ -38,6 +38,10 @@ void PressButton::mouseReleaseEvent(QMouseEvent*) {
 }
 
 void MouseLabel::mouseReleaseEvent(QMouseEvent* event) {
+    // Only the left, right and middle buttons are reported (the side buttons of some mice
+    // are not).
+    if (VbButton(event->button()) == 0)
+        return;
     emit MouseUp(VbButton(event->button()), VbShift(event->modifiers()), XTwips(event),
                  YTwips(event));
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
