@@ -123,24 +123,29 @@ try:
             check(expected in text, "the %s printout reached the printer" % symbol)
             os.remove(path)
 
-    # Division on, then close.
-    t.click(t.by_name("check box", "Division"))
-    wait_for(lambda: t.by_name("check box", "Division").getState().contains(
-        pyatspi.STATE_CHECKED), what="Division checked")
+    # The options a parent sets: the bound down to 7, "ohne 1" and "Division" on, sound off.
+    for _ in range(4):
+        t.click(t.by_name("image", "max. bis verringern"))
+    wait_for(lambda: t.by_description("max. bis").name == "7", what="the bound 7")
+    for box in ("ohne 1", "Division", "Ergebnis mit Sound"):
+        t.click(t.by_name("check box", box))
+    checked = lambda box: t.by_name("check box", box).getState().contains(pyatspi.STATE_CHECKED)
+    wait_for(lambda: checked("ohne 1") and checked("Division") and not checked("Ergebnis mit Sound"),
+             what="the boxes set")
+    wait_for(lambda: t.table().nRows == 7, what="a table from 2 to 7")
     code = t.close()
     check(code == 0, "the program ends cleanly when its window is closed")
-    ini = os.path.join(folder, "zahlwerk.ini")
-    if os.path.exists(ini):
-        with open(ini, "rb") as f:
-            content = f.read()
-        check(content == b"MaxNum = 11\r\nCalcMode = 1\r\nSound = 1\r\nShowTable = 1\r\n"
-              b"Without1 = 0\r\n", "the settings file holds the options: %r" % content)
+    with open(os.path.join(folder, "zahlwerk.ini"), "rb") as f:
+        content = f.read()
+    check(content == b"MaxNum = 7\r\nCalcMode = 1\r\nSound = 0\r\nShowTable = 1\r\n"
+          b"Without1 = 1\r\n", "the settings file holds the options: %r" % content)
 
-        t = Trainer(folder)
-        check(t.by_description("max. bis").name == "11", "the next start shows the bound 11")
-        check(t.by_name("check box", "Division").getState().contains(pyatspi.STATE_CHECKED),
-              "the next start has Division checked")
-        check(t.close() == 0, "the second run ends cleanly")
+    t = Trainer(folder)
+    check(t.by_description("max. bis").name == "7", "the next start shows the bound 7")
+    check(checked("ohne 1") and checked("Division") and not checked("Ergebnis mit Sound")
+          and checked("Tabelle anzeigen"), "the next start shows the boxes as they were left")
+    check(t.table().getAccessibleAt(0, 1).name == "2", "the table starts at 2")
+    check(t.close() == 0, "the second run ends cleanly")
 finally:
     for p in [t.proc] if "t" in globals() else []:
         if p.poll() is None:
