@@ -87,13 +87,20 @@ std::optional<WaveFrames> ParseWaveImage(const QByteArray& image) {
 QtWavePlayer::QtWavePlayer(QObject* parent) : QObject(parent) {
     drain_.setSingleShot(true);
     connect(&drain_, &QTimer::timeout, this, &QtWavePlayer::Release);
+}
 
+QAudioDevice QtWavePlayer::DefaultOutput() {
     // Qt Multimedia connects to the sound server when it is first asked for a device, and
     // prints a warning when there is none. Without a server the trainer is simply silent,
-    // so that first look happens here, with messages swallowed.
-    const QtMessageHandler previous = qInstallMessageHandler(DropMessage);
-    QMediaDevices::defaultAudioOutput();
-    qInstallMessageHandler(previous);
+    // so that first look happens with messages swallowed. It waits for the first clip, so
+    // the window comes up without waiting for the sound server.
+    if (!devicesSeen_) {
+        const QtMessageHandler previous = qInstallMessageHandler(DropMessage);
+        QMediaDevices::defaultAudioOutput();
+        qInstallMessageHandler(previous);
+        devicesSeen_ = true;
+    }
+    return QMediaDevices::defaultAudioOutput();
 }
 
 QtWavePlayer::~QtWavePlayer() {
@@ -110,7 +117,7 @@ void QtWavePlayer::PlayWave(const QString& name, const QByteArray& waveImage, un
         return;
     // With no output there is nothing to do; a sink made on a null device would only print
     // a warning on every clip.
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    const QAudioDevice device = DefaultOutput();
     if (device.isNull())
         return;
 

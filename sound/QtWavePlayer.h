@@ -2,6 +2,7 @@
 
 #include "WavePlayer.h"
 
+#include <QAudioDevice>
 #include <QAudioFormat>
 #include <QBuffer>
 #include <QByteArray>
@@ -44,6 +45,7 @@ public:
     bool IsPlaying() const { return sink_ != nullptr; }
 
 private:
+    QAudioDevice DefaultOutput();
     void Release();
     void OnIdle();
 
@@ -56,4 +58,5 @@ private:
     // When the sink has read the last frame, the output still holds the end of the clip;
     // the sink is let go only after that has been heard.
     QTimer drain_;
+    bool devicesSeen_ = false;
 };
