@@ -30,60 +30,6 @@ private slots:
         QVERIFY(!IsEmptyAnswer(QStringLiteral(" 0 ")));
     }
 
-    void rightAnswerIsBookedEverywhere() {
-        PracticeState st = Posed(7, 8, 0, 56, 6);
-        const AnswerBooking b =
-            BookAnswer(st, QStringLiteral("7 \u00B7 8 ="), QStringLiteral("56"));
-        QVERIFY(b.Right);
-        QVERIFY(!b.ClearList);
-        QCOMPARE(b.SecondsText, QStringLiteral("6 Sekunden"));
-        QCOMPARE(st.ResultLines,
-                 (QStringList{QStringLiteral("7 \u00B7 8 =\t    56\t6 Sek.\t"), QString()}));
-        QCOMPARE(b.StatisticsText, QStringLiteral("1 gestellte Aufgaben\r\n\u00D8 Bedenkzeit : 6 "
-                                                  "Sekunden\r\n100% richtige Antworten"));
-        QCOMPARE(st.SlowList.size(), std::size_t{1}); // a quick answer creates no record
-        QCOMPARE(st.ListLines, 1);
-    }
-
-    void wrongTriesAccumulateTheFullCount() {
-        PracticeState st = Posed(6, 7, 0, 42, 7);
-        st.AllowSlowRepeat = true;
-        AnswerBooking b = BookAnswer(st, QStringLiteral("6 \u00B7 7 ="), QStringLiteral("41"));
-        QVERIFY(!b.Right);
-        QCOMPARE(b.StatisticsText, QStringLiteral("1 gestellte Aufgaben\r\n\u00D8 Bedenkzeit : 7 "
-                                                  "Sekunden\r\n0% richtige Antworten"));
-        QCOMPARE(st.SlowList.size(), std::size_t{2});
-        QCOMPARE(st.SlowList[1].Seconds, 7);
-        QVERIFY(!st.AllowSlowRepeat);
-        st.ExerciseSeconds = 12; // the second try, five seconds later
-        b = BookAnswer(st, QStringLiteral("6 \u00B7 7 ="), QStringLiteral("43"));
-        QCOMPARE(st.SlowList.size(), std::size_t{2});
-        QCOMPARE(st.SlowList[1].Seconds, 19);
-        QCOMPARE(st.ResultLines.at(1), QStringLiteral("6 \u00B7 7 =\t!   43\t12 Sek.\t"));
-        // 7 · 6 is another exercise.
-        st.Operand1 = 7;
-        st.Operand2 = 6;
-        BookAnswer(st, QStringLiteral("7 \u00B7 6 ="), QStringLiteral("1"));
-        QCOMPARE(st.SlowList.size(), std::size_t{3});
-    }
-
-    void slowAndQuickRightAnswersAdjustTheRecord() {
-        PracticeState st = Posed(3, 9, 0, 27, 75);
-        BookAnswer(st, QStringLiteral("3 \u00B7 9 ="), QStringLiteral("027"));
-        QCOMPARE(st.TotalSeconds, 60); // capped, while the line shows all 75
-        QCOMPARE(st.ResultLines.at(0), QStringLiteral("3 \u00B7 9 =\t    027\t75 Sek.\t"));
-        QCOMPARE(st.SlowList[1].Seconds, 75);
-        st.ExerciseSeconds = 10; // exactly 10 replaces the time and keeps it in the choice
-        BookAnswer(st, QString(), QStringLiteral("27"));
-        QCOMPARE(st.SlowList[1].Seconds, 10);
-        st.ExerciseSeconds = 9;
-        st.AllowSlowRepeat = true;
-        BookAnswer(st, QString(), QStringLiteral("27"));
-        QCOMPARE(st.SlowList[1].Seconds, 9);
-        QVERIFY(st.AllowSlowRepeat); // a quick answer leaves the alternation alone
-        QCOMPARE(st.TotalSeconds, 60 + 10 + 9);
-    }
-
     void statisticsUseFloorsAndRunOn() {
         PracticeState st = Posed(1, 1, 2, 2, 5);
         BookAnswer(st, QString(), QStringLiteral("2"));
