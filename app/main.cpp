@@ -11,7 +11,9 @@
 #include <QStandardPaths>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    // The trainer reads no command line: Qt sees the program's name only.
+    int qtArgc = argc > 0 ? 1 : 0;
+    QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("zahlwerk"));
     QGuiApplication::setDesktopFileName(QStringLiteral("de.zahlwerk.Trainer"));
     InstallGridAccessibility();

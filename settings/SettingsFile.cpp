@@ -72,10 +72,11 @@ SettingsLocation ResolveSettingsLocation(const QString& fileName, const QString&
     const bool fallbackExists = !fallback.isEmpty() && ExistFile(fallback);
 
     if (MayCreateIn(programFolder)) {
-        // A portable copy.
+        // A portable copy keeps to its own folder: with no file beside it the defaults
+        // stand, whatever an installed copy keeps in the user's folder.
         if (!ownExists || MayWrite(own))
             where.WritePath = own;
-        where.ReadPath = ownExists ? own : (fallbackExists ? fallback : QString());
+        where.ReadPath = ownExists ? own : QString();
     } else if (ownExists && MayWrite(own)) {
         where.WritePath = own;
         where.ReadPath = own;

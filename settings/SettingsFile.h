@@ -20,8 +20,7 @@ bool ExistFile(const QString& CheckFile);
 // copy behaves exactly as on its own, and a file there that cannot be written stays as it is.
 // An installed program (a program folder it cannot write) keeps a writable file in its folder
 // and otherwise uses the same name in the fallback folder, reading the program folder's file
-// only as long as there is no file of its own yet. With nothing else to go by, a plain name
-// whose program-folder file is missing is read from the fallback folder.
+// only as long as there is no file of its own yet.
 struct SettingsLocation {
     QString ReadPath;          // empty: there is no file to read
     QString WritePath;         // empty: nothing may be written

@@ -208,11 +208,15 @@ void SettingsWindowTest::folders() {
         QCOMPARE(Contents(fallback), QByteArray("MaxNum = 6"));
     }
     {
-        // Without a file of its own, it reads the fallback file and writes beside itself.
+        // Without a file of its own, a portable copy starts with the defaults, whatever the
+        // user's folder holds, and writes beside itself.
         FormFixture f;
         Put(f.fallbackFolder.filePath("zahlwerk.ini"), "MaxNum = 17");
-        f.Create().close();
-        QCOMPARE(Contents(f.programFolder.filePath("zahlwerk.ini")), Canonical(seventeen));
+        Form1& form = f.Create();
+        QCOMPARE(form.State.MaxNum, 10);
+        form.close();
+        QCOMPARE(Contents(f.programFolder.filePath("zahlwerk.ini")).left(13),
+                 QByteArray("MaxNum = 10\r\n"));
     }
     {
         // A name with a separator, either kind, is used as it is.
