@@ -19,6 +19,8 @@ signals:
     void MouseUp(int button, int shift, double x, double y);
 
 protected:
+    // A click anywhere on the box toggles it, not only on the mark and its text.
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 

@@ -47,12 +47,12 @@ void Form1::CreateControls() {
     chkTableVisible->setChecked(true);
 
     chkSoundEnabled =
-        Named(new QCheckBox(QStringLiteral("Ergebnis mit Sound"), this), "chkSoundEnabled");
+        Named(new MouseCheckBox(QStringLiteral("Ergebnis mit Sound"), this), "chkSoundEnabled");
     SetTwipsGeometry(chkSoundEnabled, Design::chkSoundEnabled);
     chkSoundEnabled->setToolTip(QStringLiteral("Klangausgabe aktivieren / deaktivieren"));
     chkSoundEnabled->setChecked(true);
 
-    chkOhne1 = Named(new QCheckBox(QStringLiteral("ohne 1"), this), "chkOhne1");
+    chkOhne1 = Named(new MouseCheckBox(QStringLiteral("ohne 1"), this), "chkOhne1");
     SetTwipsGeometry(chkOhne1, Design::chkOhne1);
     chkOhne1->setToolTip(QStringLiteral("keine Aufgaben mit Faktor oder Divisor \"1\" stellen"));
 
@@ -82,7 +82,7 @@ void Form1::CreateControls() {
                               QStringLiteral("Addition"), QStringLiteral("Subtraktion")};
     for (int i = 0; i < 4; ++i) {
         chkRechenart[i] =
-            Named(new QCheckBox(kinds[i], this), QStringLiteral("chkRechenart(%1)").arg(i));
+            Named(new MouseCheckBox(kinds[i], this), QStringLiteral("chkRechenart(%1)").arg(i));
         SetTwipsGeometry(chkRechenart[i], Design::chkRechenart[i]);
     }
 
