@@ -112,6 +112,8 @@ void Form1::CreateControls() {
     SetTwipsGeometry(lbAufgabeBig, Design::lbAufgabeBig);
     lbAufgabeBig->setFont(Font(Design::StandardFamily, 120, true));
     lbAufgabeBig->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A long exercise breaks at its blanks rather than running off the edge.
+    lbAufgabeBig->setWordWrap(true);
     lbAufgabeBig->setAccessibleDescription(QStringLiteral("Aufgabe groß"));
 
     MSFlexGrid1 = Named(new GridWidget(this), "MSFlexGrid1");
@@ -127,6 +129,8 @@ void Form1::CreateControls() {
     frameResults->setAccessibleName(QStringLiteral("Ergebnisse"));
 
     btnNeu = Named(new QPushButton(QStringLiteral("Neu starten"), frameResults), "btnNeu");
+    // Enter on the focused button clicks it, as Space does.
+    btnNeu->setAutoDefault(true);
     SetTwipsGeometry(btnNeu, Design::btnNeu);
 
     cmdPrintResults = Named(new MouseLabel(frameResults), "cmdPrintResults");
@@ -185,9 +189,11 @@ void Form1::CreateControls() {
 
     // Labels, images and lines lie below all other controls.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             lbAufgabeBig, lbBedienungshinweis, Label1, lbMaxNum, imgMaxNum[0], imgMaxNum[1],
-             Line1[0], Line1[1], cmdPrintTable, cmdPrintResults, lbAufgabe, lbTime, lbStatistik})
+             cmdPrintTable, lbBedienungshinweis, Label1, lbMaxNum, imgMaxNum[0], imgMaxNum[1],
+             Line1[0], Line1[1], cmdPrintResults, lbAufgabe, lbTime, lbStatistik, lbAufgabeBig})
         w->lower();
+    // The table's printer symbol stays clickable where a narrow window moves it over the hint.
+    cmdPrintTable->raise();
     // Labels, images and lines never take the focus.
     for (QLabel* l : std::initializer_list<QLabel*>{
              Label1, lbMaxNum, imgMaxNum[0], imgMaxNum[1], lbBedienungshinweis, cmdPrintTable,

@@ -107,6 +107,8 @@ public:
     QTimer* Timer1;
 
     SoundFeedback& Sound() { return sound_; }
+    // The window has been closed (the program is ending).
+    bool Unloaded() const { return unloaded_; }
     const Form1Backends& Backends() const { return backends_; }
 
 protected:

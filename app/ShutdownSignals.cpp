@@ -1,5 +1,6 @@
 #include "ShutdownSignals.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QSessionManager>
@@ -89,6 +90,12 @@ private:
     // Closing never is refused, so a closed window ends the program, even while a message
     // box of its own runs a nested event loop.
     void CloseWindow() {
+        // A message box of the window's blocks closing it; the box goes first, as if it had
+        // been cancelled.
+        while (QWidget* modal = QApplication::activeModalWidget()) {
+            if (modal == &window_ || !modal->close())
+                break;
+        }
         if (window_.close())
             QCoreApplication::quit();
     }

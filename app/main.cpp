@@ -35,5 +35,9 @@ int main(int argc, char* argv[]) {
     Form1 form(backends);
     CloseOnShutdownSignals(form);
     form.Form_Load();
+    // Asked to end while start-up still ran (a message box was open): the settings are
+    // written, and the event loop is not entered at all.
+    if (form.Unloaded())
+        return 0;
     return app.exec();
 }

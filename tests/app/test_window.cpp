@@ -190,6 +190,17 @@ private slots:
         QVERIFY(f.messages.shown.empty());
     }
 
+    void enterOnTheFocusedRestartButtonRestarts() {
+        FormFixture f;
+        Form1& w = f.Create();
+        QTest::keyClicks(w.tbErgebnis, QStringLiteral("99999"));
+        QTest::keyClick(w.tbErgebnis, Qt::Key_Return);
+        QCOMPARE(w.State.ResultLines.size(), 2);
+        w.btnNeu->setFocus();
+        QTest::keyClick(w.btnNeu, Qt::Key_Return);
+        QCOMPARE(w.State.ResultLines.size(), 1);
+    }
+
     void creditLineCoding() {
         QCOMPARE(DeCrypt(QStringLiteral("065066")), QStringLiteral("AB"));
         QCOMPARE(DeCrypt(QStringLiteral("0650")), QStringLiteral("A"));

@@ -7,6 +7,7 @@ Usage (inside with-desktop): hostile_surroundings.py PROGRAM
 """
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -88,6 +89,24 @@ with open(os.path.join(big, "zahlwerk.ini"), "rb") as f:
     content = f.read()
 check(content.startswith(b"MaxNum = 2147483647\r\n") and b"ShowTable = 0\r\n" in content,
       "bound 2147483647: kept, and the table switched off: %r" % content)
+
+# Asked to end (as at logout) while the start-up message is still open: the program writes
+# its settings and ends.
+folder = fresh_folder(b"MaxNum = 100\r\nShowTable = 1\r\n")
+folders.append(folder)
+t = Trainer(folder, env=NO_SOUND, wait_exercise=False)
+wait_for(t.dialog, 10, "the start-up message")
+t.proc.send_signal(signal.SIGTERM)
+try:
+    code = t.proc.wait(timeout=10)
+    check(code == 0, "ended during the start-up message: exits cleanly")
+except subprocess.TimeoutExpired:
+    t.proc.kill()
+    check(False, "ended during the start-up message: the program did not end")
+with open(os.path.join(folder, "zahlwerk.ini"), "rb") as f:
+    written = f.read()
+check(written == b"MaxNum = 100\r\nSound = 1\r\nShowTable = 0\r\nWithout1 = 0\r\n",
+      "ended during the start-up message: settings written: %r" % written)
 
 for folder in folders:
     shutil.rmtree(folder, ignore_errors=True)
