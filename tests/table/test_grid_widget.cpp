@@ -7,47 +7,6 @@
 class GridWidgetTest : public QObject {
     Q_OBJECT
 private slots:
-    void cellsKeepTextAndColourWhenTheShapeChanges() {
-        GridWidget g;
-        QCOMPARE(g.Rows(), 13);
-        QCOMPARE(g.Cols(), 13);
-        g.setTextMatrix(2, 3, QStringLiteral("6"));
-        g.setTextMatrix(12, 12, QStringLiteral("144"));
-        g.setRow(2);
-        g.setCol(3);
-        g.setCellBackColor(0x0000CCFF);
-        g.setRows(5);
-        g.setCols(20);
-        QCOMPARE(g.TextMatrix(2, 3), QStringLiteral("6"));
-        QCOMPARE(g.CellBackColorAt(2, 3), 0x0000CCFFu);
-        QVERIFY(g.TextMatrix(4, 19).isEmpty());
-        g.setRows(13);
-        QVERIFY(g.TextMatrix(12, 12).isEmpty()); // dropped cells come back empty
-        QVERIFY(g.TextMatrix(-1, 0).isEmpty());  // out of range reads nothing
-        g.setTextMatrix(99, 99, QStringLiteral("x"));
-    }
-
-    void fillStylesAndDefaultColour() {
-        GridWidget g;
-        g.setFillStyle(1);
-        g.setRow(1);
-        g.setCol(4);
-        g.setRowSel(12);
-        g.setColSel(4);
-        g.setCellBackColor(0x0000CCFF);
-        for (int r = 1; r < 13; ++r)
-            QCOMPARE(g.CellBackColorAt(r, 4), 0x0000CCFFu);
-        QCOMPARE(g.CellBackColorAt(0, 4), 0u);
-        QCOMPARE(g.CellBackColorAt(1, 5), 0u);
-        // FillStyle 0 colours the current cell only; 0 restores the default colours.
-        g.setFillStyle(0);
-        g.setRow(5);
-        g.setCol(4);
-        g.setCellBackColor(0);
-        QCOMPARE(g.CellBackColorAt(5, 4), 0u);
-        QCOMPARE(g.CellBackColorAt(6, 4), 0x0000CCFFu);
-    }
-
     void geometryAndMouseCells() {
         GridWidget g;
         g.Move(120, 720, 4455, 3255);
