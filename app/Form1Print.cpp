@@ -22,49 +22,45 @@ public:
 
 constexpr int ConfirmStyle = MessageBoxes::OkCancel | MessageBoxes::Question;
 
-std::unique_ptr<QPrinter> TakeDefaultPrinter(const Form1Backends& backends) {
-    return backends.Printers ? backends.Printers->DefaultPrinter() : nullptr;
+// Asks first; on OK prints with the default printer under the busy pointer. A missing or
+// failing printer is not reported: the user simply gets no printout.
+template <typename Compose>
+void PrintAfterConfirmation(Form1& form, const QString& prompt, const QString& title,
+                            Compose compose) {
+    const Form1Backends& backends = form.Backends();
+    if (backends.Messages->MsgBox(&form, prompt, ConfirmStyle, title) != MessageBoxes::Ok)
+        return;
+    const BusyPointer busy;
+    try {
+        const std::unique_ptr<QPrinter> printer =
+            backends.Printers ? backends.Printers->DefaultPrinter() : nullptr;
+        if (printer)
+            compose(*printer);
+    } catch (...) {
+    }
 }
 
 } // namespace
 
 void Form1::cmdPrintResults_Click() {
-    if (backends_.Messages->MsgBox(this, QStringLiteral("Wollen Sie die Ergebnisliste ausdrucken?"),
-                                   ConfirmStyle,
-                                   QStringLiteral("Ergebnisliste drucken")) != MessageBoxes::Ok)
-        return;
-
-    // A missing or failing printer is not reported; the user simply gets no printout.
-    const BusyPointer busy;
-    try {
-        const std::unique_ptr<QPrinter> printer = TakeDefaultPrinter(backends_);
-        if (!printer)
-            return;
-        ResultsPrintout content;
-        content.Caption = windowTitle();
-        content.ResultLines = State.ResultLines;
-        content.Statistics = lbStatistik->text();
-        content.TotalSeconds = State.TotalSeconds;
-        PrintResults(*printer, content);
-    } catch (...) {
-    }
+    PrintAfterConfirmation(*this, QStringLiteral("Wollen Sie die Ergebnisliste ausdrucken?"),
+                           QStringLiteral("Ergebnisliste drucken"), [this](QPrinter& printer) {
+                               ResultsPrintout content;
+                               content.Caption = windowTitle();
+                               content.ResultLines = State.ResultLines;
+                               content.Statistics = lbStatistik->text();
+                               content.TotalSeconds = State.TotalSeconds;
+                               PrintResults(printer, content);
+                           });
 }
 
 void Form1::cmdPrintTable_Click() {
-    if (backends_.Messages->MsgBox(
-            this, QStringLiteral("Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?"), ConfirmStyle,
-            QStringLiteral("1x1-Tabelle drucken")) != MessageBoxes::Ok)
-        return;
-
-    const BusyPointer busy;
-    try {
-        const std::unique_ptr<QPrinter> printer = TakeDefaultPrinter(backends_);
-        if (!printer)
-            return;
-        // The grid draws its picture also while it is hidden.
-        const GridPicture picture = MSFlexGrid1->Picture();
-        PrintTable(*printer, windowTitle(), picture.Image, picture.WidthHimetric,
-                   picture.HeightHimetric);
-    } catch (...) {
-    }
+    PrintAfterConfirmation(*this,
+                           QStringLiteral("Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?"),
+                           QStringLiteral("1x1-Tabelle drucken"), [this](QPrinter& printer) {
+                               // The grid draws its picture also while it is hidden.
+                               const GridPicture picture = MSFlexGrid1->Picture();
+                               PrintTable(printer, windowTitle(), picture.Image,
+                                          picture.WidthHimetric, picture.HeightHimetric);
+                           });
 }

@@ -1,8 +1,7 @@
 // Reading the settings file, against a baseline sampled alternately in the same run: the
 // same file read in the same 64 KiB chunks with its line ends counted (memchr), which is
-// the least any reader of the file has to do. Four files of 100 MB far beyond any real one,
-// the shapes settings/bench/bench_settings_file.cpp uses: short lines, 1 MB lines, one
-// number 100 MB long, one line without "=". Medians of several reads each; the growth of
+// the least any reader of the file has to do. Four files of 100 MB far beyond any real one:
+// short lines, 1 MB lines, one number 100 MB long, one line without "=". Medians of several reads each; the growth of
 // the peak resident size during the reader's reads.
 
 #include "BenchSupport.h"
