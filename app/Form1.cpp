@@ -7,6 +7,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QScreen>
 
 namespace {
 
@@ -30,12 +31,24 @@ Form1::Form1(const Form1Backends& backends, QWidget* parent)
     setWindowTitle(Design::Caption);
     setWindowIcon(AppIcon());
     setFont(Font(Design::StandardFamily, Design::StandardPointSize, false));
-    resize(TwipsToPixels(Design::ClientWidth), TwipsToPixels(Design::ClientHeight));
+    resize(FirstClientSize());
     CreateControls();
     ConnectHandlers();
 }
 
 Form1::~Form1() = default;
+
+QSize Form1::FirstClientSize() const {
+    // Room for the window manager's title bar and borders, which are not known before the
+    // window is shown.
+    const QSize frameAllowance(10, 40);
+    const QSize design(TwipsToPixels(Design::ClientWidth), TwipsToPixels(Design::ClientHeight));
+    const QScreen* where = screen();
+    if (!where || where->availableGeometry().isEmpty())
+        return design;
+    const QSize room = where->availableGeometry().size() - frameAllowance;
+    return design.boundedTo(room.expandedTo(QSize(1, 1)));
+}
 
 void Form1::CreateControls() {
     const QString hintEnter = QStringLiteral("Eingabe mit [Enter] Taste bestätigen");
@@ -108,7 +121,7 @@ void Form1::CreateControls() {
     cmdPrintTable->setCursor(PointingHandCursor());
 
     // The large exercise label is created before the grid, so the grid covers it.
-    lbAufgabeBig = Named(new QLabel(QStringLiteral("x"), this), "lbAufgabeBig");
+    lbAufgabeBig = Named(new CoveredLabel(QStringLiteral("x"), this), "lbAufgabeBig");
     SetTwipsGeometry(lbAufgabeBig, Design::lbAufgabeBig);
     lbAufgabeBig->setFont(Font(Design::StandardFamily, 120, true));
     lbAufgabeBig->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -122,6 +135,7 @@ void Form1::CreateControls() {
     MSFlexGrid1->setCursor(PointingHandCursor());
     MSFlexGrid1->setFocusPolicy(Qt::StrongFocus);
     MSFlexGrid1->setAccessibleName(QStringLiteral("1x1-Tabelle"));
+    lbAufgabeBig->SetCover(MSFlexGrid1);
 
     frameResults = Named(new QFrame(this), "frameResults");
     SetTwipsGeometry(frameResults, Design::frameResults);
@@ -187,13 +201,13 @@ void Form1::CreateControls() {
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
 
-    // Labels, images and lines lie below all other controls.
+    // Labels, images and lines lie below all other controls, so none of them ever takes a
+    // click meant for a control. Each one lowered goes below the ones before it: the
+    // table's printer symbol stays above the hint, which a narrow table moves it onto.
     for (QWidget* w : std::initializer_list<QWidget*>{
              cmdPrintTable, lbBedienungshinweis, Label1, lbMaxNum, imgMaxNum[0], imgMaxNum[1],
              Line1[0], Line1[1], cmdPrintResults, lbAufgabe, lbTime, lbStatistik, lbAufgabeBig})
         w->lower();
-    // The table's printer symbol stays clickable where a narrow window moves it over the hint.
-    cmdPrintTable->raise();
     // Labels, images and lines never take the focus.
     for (QLabel* l : std::initializer_list<QLabel*>{
              Label1, lbMaxNum, imgMaxNum[0], imgMaxNum[1], lbBedienungshinweis, cmdPrintTable,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Controls.h"
+#include "CoveredLabel.h"
 #include "GridWidget.h"
 #include "PracticeState.h"
 #include "ResultsPicture.h"
@@ -93,7 +94,7 @@ public:
     QLabel* lbBedienungshinweis;
     MouseLabel* cmdPrintTable;
     GridWidget* MSFlexGrid1;
-    QLabel* lbAufgabeBig;
+    CoveredLabel* lbAufgabeBig;
     QFrame* frameResults;
     QPushButton* btnNeu;
     MouseLabel* cmdPrintResults;
@@ -117,6 +118,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The design size, reduced to what fits the screen's free area.
+    QSize FirstClientSize() const;
     void CreateControls();
     void ConnectHandlers();
     bool IsChecked(const QCheckBox* box) const { return box->checkState() != Qt::Unchecked; }

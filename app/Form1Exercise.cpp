@@ -5,6 +5,7 @@
 #include "ExerciseClock.h"
 #include "ExerciseGenerator.h"
 #include "MessageBoxes.h"
+#include "SpokenText.h"
 #include "VbColor.h"
 
 #include <QCoreApplication>
@@ -25,6 +26,8 @@ void Form1::NewExercise() {
 
     SetBackColor(lbAufgabe, remembered ? VbColors::Amber : VbColors::ButtonFace);
     lbAufgabe->setText(ExerciseCaption(State.CalcKind, State.Operand1, State.Operand2));
+    // The answer box keeps the focus, so a screen reader announces the exercise through it.
+    tbErgebnis->setAccessibleDescription(SpokenExercise(lbAufgabe->text()));
     lbTime->setText(QString());
     tbErgebnis->setText(QString());
     tbErgebnis->setFocus();
@@ -54,6 +57,7 @@ void Form1::CheckAnswer() {
     Picture1->SetForeColor(VbColors::Grey);
     Picture1->Print(b.SecondsText, true);
     Picture1->SetForeColor(VbColors::Black);
+    Picture1->AddSpokenLine(SpokenResultLine(b.ExerciseText, b.AnswerText, b.Right, b.SecondsText));
     lbStatistik->setText(b.StatisticsText);
 
     if (b.Right) {
@@ -111,12 +115,15 @@ void Form1::tbErgebnis_KeyPress(int& KeyAscii) {
 
 void Form1::btnOK_MouseDown(int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/) {
     QCoreApplication::processEvents();
-    if (!State.EnterHintShown) {
+    if (!State.EnterHintShown && !unloaded_) {
         backends_.Messages->MsgBox(
             this, QStringLiteral("Die Eingabe lässt sich besser mit der [Enter] Taste bestätigen."),
             MessageBoxes::Information, Design::Caption);
         State.EnterHintShown = true;
     }
+    // The program may have been told to end while the box was open.
+    if (unloaded_)
+        return;
     CheckAnswer();
 }
 

@@ -28,7 +28,8 @@ template <typename Compose>
 void PrintAfterConfirmation(Form1& form, const QString& prompt, const QString& title,
                             Compose compose) {
     const Form1Backends& backends = form.Backends();
-    if (backends.Messages->MsgBox(&form, prompt, ConfirmStyle, title) != MessageBoxes::Ok)
+    if (backends.Messages->MsgBox(&form, prompt, ConfirmStyle, title) != MessageBoxes::Ok ||
+        form.Unloaded())
         return;
     const BusyPointer busy;
     try {

@@ -21,6 +21,9 @@ void Form1::Form_Load() {
     BuildTable();
     FillTable(0);
     chkTableVisible_MouseUp(0, 0, 0, 0);
+    // The program may have been told to end while the table's message box was open.
+    if (unloaded_)
+        return;
     backends_.Random->SeedFromClock();
     NewExercise();
 }

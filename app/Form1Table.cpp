@@ -120,6 +120,9 @@ void Form1::chkTableVisible_MouseUp(int /*Button*/, int /*Shift*/, double /*X*/,
                            "Wählen Sie einen kleineren Wertebereich bis maximal ") +
             QString::number(TableDisplayLimit) + QStringLiteral(".");
         backends_.Messages->MsgBox(this, text, MessageBoxes::Information, Design::Caption);
+        // The program may have been told to end while the box was open.
+        if (unloaded_)
+            return;
     } else {
         const bool shown = IsChecked(chkTableVisible);
         if (shown) {

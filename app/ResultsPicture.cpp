@@ -19,7 +19,7 @@ int ResultsPicture::LineHeight() const {
 
 void ResultsPicture::Cls() {
     runs_.clear();
-    lineText_.clear();
+    spokenLines_.clear();
     setAccessibleDescription(QString());
     currentX_ = 0;
     currentY_ = 0;
@@ -30,17 +30,16 @@ void ResultsPicture::Print(const QString& text, bool endLine) {
     runs_.push_back(TextRun{currentX_, currentY_, foreColor_, text});
     const QFontMetrics fm(font());
     currentX_ += fm.horizontalAdvance(text);
-    lineText_ += lineText_.isEmpty() || lineText_.endsWith(QLatin1Char('\n'))
-                     ? text
-                     : QStringLiteral("  ") + text;
     if (endLine) {
         currentX_ = 0;
         currentY_ += fm.height();
-        // A screen reader reads the list as its lines of text.
-        lineText_ += QLatin1Char('\n');
-        setAccessibleDescription(lineText_.trimmed());
     }
     update();
+}
+
+void ResultsPicture::AddSpokenLine(const QString& line) {
+    spokenLines_.append(line);
+    setAccessibleDescription(spokenLines_.join(QLatin1Char('\n')));
 }
 
 std::vector<ResultsPicture::TextRun> ResultsPicture::LineRuns(int line) const {

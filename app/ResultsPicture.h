@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <vector>
@@ -31,6 +32,9 @@ public:
     int CurrentY() const { return currentY_; }
     // Draws text at the current position; endLine moves to the start of the next line.
     void Print(const QString& text, bool endLine);
+    // A screen reader reads the list as these lines, one per judged answer, since colour
+    // alone tells right from wrong on screen.
+    void AddSpokenLine(const QString& line);
 
     const std::vector<TextRun>& Runs() const { return runs_; }
     // The runs of one line (by line number from 0), in drawing order.
@@ -42,7 +46,7 @@ protected:
 
 private:
     std::vector<TextRun> runs_;
-    QString lineText_;
+    QStringList spokenLines_;
     quint32 foreColor_ = 0;
     int currentX_ = 0;
     int currentY_ = 0;

@@ -1,4 +1,6 @@
+#include "CoveredLabel.h"
 #include "Form1.h"
+#include "GermanTexts.h"
 #include "GridAccessible.h"
 #include "MessageBoxes.h"
 #include "RandomSource.h"
@@ -16,7 +18,9 @@ int main(int argc, char* argv[]) {
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("zahlwerk"));
     QGuiApplication::setDesktopFileName(QStringLiteral("de.zahlwerk.Trainer"));
+    InstallGermanTexts(app);
     InstallGridAccessibility();
+    InstallCoveredLabelAccessibility();
 
     ClockSeededRandom random;
     QtWavePlayer sound;

@@ -56,8 +56,11 @@ try:
     check(t.statistics().startswith("2 gestellte Aufgaben"), "two exercises posed")
     check(t.exercise() == second, "a wrong answer keeps the exercise")
     results = t.by_name("filler", "Ergebnisliste").description.splitlines()
-    check(len(results) == 2 and results[0].startswith(first)
-          and results[1].startswith(second), "the results list reads both lines")
+    spoken = lambda e: (e.replace(" · ", " mal ").replace(" ÷ ", " geteilt durch ")
+                        .replace(" + ", " plus ").replace(" - ", " minus ").replace(" =", " gleich"))
+    check(len(results) == 2 and results[0].startswith(spoken(first))
+          and ", richtig, " in results[0] and results[1].startswith(spoken(second))
+          and ", falsch, " in results[1], "the results list reads both lines, right and wrong")
     t.screenshot(os.path.join(OUTPUT, "practice.png"))
 
     # The series of 7 from the header row.

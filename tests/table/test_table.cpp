@@ -105,6 +105,7 @@ private slots:
     void workedExamplesToTheTwip() {
         FormFixture f;
         Form1& w = f.Create();
+        w.resize(852, 538);
         GridWidget& g = *w.MSFlexGrid1;
         // The design window after the layout: 8135 × 6485, bound 10.
         QCOMPARE(g.Width(), 8135.0);
@@ -129,6 +130,7 @@ private slots:
     void layoutFollowsTheClientSize() {
         FormFixture f;
         Form1& w = f.Create();
+        w.resize(852, 538);
         QCOMPARE(TwipsGeometry(w.frameAufgabe), QRectF(120, 7335, 12615, 735));
         QCOMPARE(TwipsGeometry(w.frameResults), QRectF(8235, 480, 4545, 6780));
         QCOMPARE(w.Line1[0]->X2(), 12780.0);

@@ -1,0 +1,12 @@
+#include "GermanTexts.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QTranslator>
+
+void InstallGermanTexts(QCoreApplication& app) {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral(":/translations/qtbase_de.qm")))
+        QCoreApplication::installTranslator(translator);
+}
