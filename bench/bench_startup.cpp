@@ -1,10 +1,10 @@
 // Start-up to the first exercise painted, and the memory it takes, as processes: fork and
 // exec … first paint … exit, timed here, and the peak resident size until the first paint,
-// reported by each child. Three kinds, run in turn so that they share
-// the machine's load: a bare Qt Widgets window of the trainer's size, the same with one label
-// (support/bare_window.cpp), and the trainer as main() starts it (this program again with
-// --child: the program's own sound player and printer provider, message boxes answered at
-// once, a fresh program folder without a settings file).
+// reported by each child. Three kinds, run in turn so that they share the machine's load: a
+// bare Qt Widgets window of the trainer's size, the same with one label (support/
+// bare_window.cpp), and the trainer as main() starts it (this program again with --child: the
+// program's own sound player and printer provider, message boxes answered at once, a fresh
+// program folder without a settings file).
 
 #include "BenchSupport.h"
 #include "GridAccessible.h"
@@ -87,7 +87,7 @@ int main(int argc, char* argv[]) {
     const int n = Repetitions(argc, argv, 60);
     Kind bare{"bare Qt window", QStringLiteral(ZW_BARE_WINDOW_PATH), {}};
     Kind label{"bare window with one label", bare.program, {QStringLiteral("--text")}};
-    Kind trainer{"**trainer**", QCoreApplication::applicationFilePath(), {"--child"}};
+    Kind trainer{"trainer", QCoreApplication::applicationFilePath(), {"--child"}};
     const std::initializer_list<Kind*> kinds{&bare, &label, &trainer};
     for (int i = 0; i <= n; ++i) // the first round only fills the page cache
         for (Kind* k : kinds)
