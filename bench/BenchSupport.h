@@ -1,7 +1,7 @@
 #pragma once
 
-// Helpers shared by the benchmarks: timing, medians, resident memory, a window on quiet
-// back ends, and the bare window every figure is compared with.
+// What the benchmarks share: medians, resident memory, the bare window every time is compared
+// with, and the real window on quiet back ends, reached only through its controls.
 
 #include "Form1.h"
 #include "MessageBoxes.h"
@@ -9,27 +9,23 @@
 #include "RandomSource.h"
 #include "WavePlayer.h"
 
-#include <QCoreApplication>
-#include <QEvent>
+#include <QApplication>
 #include <QFile>
-#include <QPalette>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QTemporaryDir>
-#include <QWidget>
+#include <QTest>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace bench {
-
-// The window's design size in pixels (12780 × 8070 twips).
-inline constexpr int WindowWidth = 852;
-inline constexpr int WindowHeight = 538;
 
 using Clock = std::chrono::steady_clock;
 
@@ -45,225 +41,159 @@ inline double Median(std::vector<double> v) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-inline double Percentile(std::vector<double> v, double p) {
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    const std::size_t i =
-        std::min(v.size() - 1, static_cast<std::size_t>(p * (v.size() - 1) + 0.5));
-    return v[i];
-}
-
-// Resident memory of this process in KiB, from /proc/self/status.
-inline long ResidentKiB(const QString& statusFile = QStringLiteral("/proc/self/status")) {
-    QFile f(statusFile);
+// Resident memory of this process in KiB (VmRSS), or -1.
+inline long ResidentKiB() {
+    QFile f(QStringLiteral("/proc/self/status"));
     if (!f.open(QIODevice::ReadOnly))
         return -1;
-    const QList<QByteArray> lines = f.readAll().split('\n');
-    for (const QByteArray& line : lines) {
+    for (const QByteArray& line : f.readAll().split('\n'))
         if (line.startsWith("VmRSS:"))
             return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
     return -1;
 }
 
-// Everything that comes after the user's action and before the screen shows it: the
-// window painted at once, then whatever the action left queued. Qt paints every control of
-// the window here except opaque ones nothing has marked dirty (the table, when the action
-// did not touch it): their pixels are still in the window's backing store, and the event
-// loop would not paint them either.
+// "--quick" takes a tenth of the samples, for a look while changing the code.
+inline int Repetitions(int argc, char** argv, int full) {
+    return argc > 1 && std::strcmp(argv[1], "--quick") == 0 ? std::max(full / 10, 3) : full;
+}
+
+// The window painted at once, then whatever the action left queued. Qt repaints every control
+// except opaque ones nothing marked dirty (the table, when the action did not touch it).
 inline void Present(QWidget& window) {
     window.repaint();
     QCoreApplication::sendPostedEvents();
 }
 
-// Back ends that do nothing and never wait for a person. The clips are still loaded from
-// the resources by the window; only the audio output itself is left out.
-class SilentWavePlayer : public WavePlayer {
-public:
-    void PlayWave(const QString&, const QByteArray&, unsigned) override {}
-};
-
-class AcceptingMessageBoxes : public MessageBoxes {
-public:
-    int MsgBox(QWidget*, const QString&, int, const QString&) override { return Ok; }
-};
-
-class NoPrinter : public PrinterProvider {
-public:
-    std::unique_ptr<QPrinter> DefaultPrinter() override { return nullptr; }
-};
-
-// A real Form1 with its program folder in a fresh temporary directory.
-struct Trainer {
-    ClockSeededRandom random;
-    SilentWavePlayer sound;
-    NoPrinter printers;
-    AcceptingMessageBoxes messages;
-    QTemporaryDir programFolder;
-    QTemporaryDir fallbackFolder;
-    std::unique_ptr<Form1> form;
-
-    Form1Backends Backends() {
-        Form1Backends b;
-        b.Random = &random;
-        b.Sound = &sound;
-        b.Printers = &printers;
-        b.Messages = &messages;
-        b.ProgramFolder = programFolder.path();
-        b.FallbackSettingsFolder = fallbackFolder.path();
-        return b;
-    }
-
-    // Construction and Form_Load, as the program starts.
-    Form1& Start() {
-        form = std::make_unique<Form1>(Backends());
-        form->Form_Load();
-        return *form;
-    }
-
-    // Shows the table at the given upper bound in its standard arrangement.
-    void ShowTable(int maxNum) {
-        Form1& f = *form;
-        f.State.MaxNum = maxNum;
-        f.chkTableVisible->setChecked(true);
-        f.chkTableVisible_MouseUp(0, 0, 0, 0);
-        f.BuildTable();
-        f.FillTable(0);
-    }
-};
-
-// The table keeps the pictures of its last few arrangements and copies a kept one instead of
-// painting it again. A benchmark that stands for a moment where the program meets a table
-// it has not kept (the first answers after a build, a new bound, a new window size) calls
-// this untimed before the action: a palette colour the grid never draws with is changed, so
-// none of the kept pictures fits and the next paint draws the table afresh, exactly as
-// before. GridPaints below tells which of the two a measured action got.
-inline void ForgetGridPictures(QWidget& grid) {
-    static bool flip = false;
-    flip = !flip;
-    QPalette p = grid.palette();
-    p.setColor(QPalette::Link, flip ? QColor(0, 0, 254) : QColor(0, 0, 255));
-    grid.setPalette(p);
-}
-
-// Times the paint events one widget (the table) receives while armed: how many there are
-// and how long each takes. A picture copied from the kept ones costs a fraction of a
-// picture painted afresh, so this shows what a measured action really got.
-class GridPaints : public QObject {
-public:
-    explicit GridPaints(QWidget& w) : widget_(w) { w.installEventFilter(this); }
-    ~GridPaints() override { widget_.removeEventFilter(this); }
-
-    bool armed = false;
-    int actions = 0;
-    std::vector<double> micros; // one per paint event while armed
-
-    void Clear() {
-        actions = 0;
-        micros.clear();
-    }
-    double PerAction() const { return actions ? double(micros.size()) / actions : 0.0; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (!armed || watched != &widget_ || event->type() != QEvent::Paint)
-            return false;
-        const auto t = Clock::now();
-        watched->event(event); // the widget's own paint, timed
-        micros.push_back(MicrosSince(t));
-        return true;
-    }
-
-private:
-    QWidget& widget_;
-};
-
-// The yardstick: a bare top-level widget of the window's size.
-inline std::unique_ptr<QWidget> BareWindow() {
+// The yardstick of every time: a bare top-level widget of the trainer's size.
+inline std::unique_ptr<QWidget> BareWindow(QSize size) {
     auto w = std::make_unique<QWidget>();
-    w->resize(WindowWidth, WindowHeight);
+    w->resize(size);
     w->show();
+    QCoreApplication::processEvents();
     return w;
 }
 
-// One row of a result table: the median of the measured action, the median of the
-// baseline sampled in the same loop, and their ratio.
-struct Row {
-    std::string name;
-    double median = 0;
-    double p90 = 0;
-    double baseline = 0;
-    int samples = 0;
-    std::string target;
-    bool met = true;
-    double gridPaints = -1; // table paint events per action, when observed
-    double gridMedian = 0;  // their median time
+// The answer to an exercise as the window shows it: "7 · 8 =", "56 ÷ 8 =", "7 + 8 =", "8 - 7 =".
+inline qint64 AnswerTo(const QString& exercise) {
+    const QStringList p = exercise.split(QLatin1Char(' '));
+    const qint64 a = p.value(0).toLongLong(), b = p.value(2).toLongLong();
+    const int op = p.size() == 4 && p[3] == QStringLiteral("=")
+                       ? QStringLiteral("\u00B7\u00F7+-").indexOf(p[1])
+                       : -1;
+    if (op < 0 || (op == 1 && b == 0))
+        qFatal("an exercise of unknown form: \"%s\"", qPrintable(exercise));
+    return op == 0 ? a * b : op == 1 ? a / b : op == 2 ? a + b : a - b;
+}
+
+// The real window on quiet back ends, which this class provides: no audio output (the clips
+// are still loaded on every answer), no printer, message boxes answered at once. It starts at
+// an upper bound with the table shown and all four kinds of exercise, by a settings file in
+// its program folder as a user's own would be.
+class Trainer : public WavePlayer, public PrinterProvider, public MessageBoxes {
+    ClockSeededRandom random_;
+    QTemporaryDir folder_, fallback_;
+
+public:
+    explicit Trainer(int maxNum) {
+        QFile ini(folder_.filePath(QStringLiteral("zahlwerk.ini")));
+        const QByteArray text = "MaxNum = " + QByteArray::number(maxNum) +
+                                "\r\nCalcMode = 0,1,2,3\r\nSound = 1\r\nShowTable = 1\r\n";
+        if (!ini.open(QIODevice::WriteOnly) || ini.write(text) != text.size() || !ini.flush())
+            qFatal("cannot write the settings file");
+        // Random source, sound, printers, message boxes, program folder, fallback folder.
+        form = std::make_unique<Form1>(
+            Form1Backends{&random_, this, this, this, folder_.path(), fallback_.path()});
+        form->Form_Load();
+        QCoreApplication::processEvents();
+        answer = form->findChild<QLineEdit*>(QStringLiteral("tbErgebnis"));
+        exercise = form->findChild<QLabel*>(QStringLiteral("lbAufgabe"));
+        statistics = form->findChild<QLabel*>(QStringLiteral("lbStatistik"));
+        table = form->findChild<QWidget*>(QStringLiteral("MSFlexGrid1"));
+        if (!answer || !exercise || !statistics || !table)
+            qFatal("the window lacks one of tbErgebnis, lbAufgabe, lbStatistik, MSFlexGrid1");
+        Present(*form);
+    }
+    void TypeAnswer() { QTest::keyClicks(answer, QString::number(AnswerTo(exercise->text()))); }
+    void PressEnter() { QTest::keyClick(answer, Qt::Key_Return); }
+    // The statistics say "100% richtige Antworten" as long as no answer was wrong.
+    bool AllRight() const { return statistics->text().contains(QStringLiteral("100% richtige")); }
+
+    void PlayWave(const QString&, const QByteArray&, unsigned) override {}
+    std::unique_ptr<QPrinter> DefaultPrinter() override { return nullptr; }
+    int MsgBox(QWidget*, const QString&, int, const QString&) override { return Ok; }
+
+    std::unique_ptr<Form1> form;
+    QLineEdit* answer = nullptr;
+    QLabel* exercise = nullptr;
+    QLabel* statistics = nullptr;
+    QWidget* table = nullptr;
 };
 
-// Samples action and baseline alternately, so both see the same machine load. The untimed
-// steps prepare the action and clean up after it, so nothing it leaves behind (a pending
-// repaint, for one) lands in the baseline's sample.
-inline Row Measure(const std::string& name, int repetitions, const std::function<void()>& action,
-                   const std::function<void()>& baseline,
-                   const std::function<void()>& untimedBefore = {},
-                   const std::function<void()>& untimedAfter = {}) {
+// The table keeps the pictures of its last four arrangements and copies a kept one instead
+// of painting it again. A palette colour it never draws with, changed untimed, leaves none
+// of them fitting: the next paint is done afresh, as after a new bound or window size.
+inline void ForgetTablePictures(QWidget& table) {
+    static QRgb tint = 0;
+    QPalette p = table.palette();
+    p.setColor(QPalette::Link, QColor::fromRgb(++tint & 0xffffff));
+    table.setPalette(p);
+}
+
+// Times the table's paint events while armed: every row shows whether the table was painted
+// during the action, and whether afresh (a full paint) or from a kept picture (a copy).
+class TablePaints : public QObject {
+public:
+    explicit TablePaints(QWidget& table) { table.installEventFilter(this); }
+    bool armed = false;
+    std::vector<double> micros;
+
+protected:
+    bool eventFilter(QObject* table, QEvent* event) override {
+        if (!armed || event->type() != QEvent::Paint)
+            return false;
+        const auto t = Clock::now();
+        table->event(event);
+        micros.push_back(MicrosSince(t));
+        return true;
+    }
+};
+
+struct Row {
+    const char* name;
+    double median, baseline;
+    double tablePaints, tableMedian; // per action, and their median time
+};
+
+// Samples the action and the baseline alternately, so both see the same load. The untimed
+// steps prepare each sample and settle what it left queued before the baseline runs.
+inline Row Measure(const char* name, int n, const std::function<void()>& action,
+                   const std::function<void()>& baseline, const std::function<void()>& before,
+                   const std::function<void()>& after, TablePaints& paints) {
     std::vector<double> a, b;
-    a.reserve(static_cast<std::size_t>(repetitions));
-    b.reserve(static_cast<std::size_t>(repetitions));
-    for (int i = 0; i < repetitions; ++i) {
-        if (untimedBefore)
-            untimedBefore();
+    paints.micros.clear();
+    for (int i = 0; i < n; ++i) {
+        before();
+        paints.armed = true;
         auto t = Clock::now();
         action();
         a.push_back(MicrosSince(t));
-        if (untimedAfter)
-            untimedAfter();
+        paints.armed = false;
+        after();
         t = Clock::now();
         baseline();
         b.push_back(MicrosSince(t));
     }
-    Row r;
-    r.name = name;
-    r.median = Median(a);
-    r.p90 = Percentile(a, 0.9);
-    r.baseline = Median(b);
-    r.samples = repetitions;
-    return r;
+    return {name, Median(a), Median(b), static_cast<double>(paints.micros.size()) / n,
+            Median(paints.micros)};
 }
 
-// Measure, with the table's paint events observed during the action (not the baseline).
-inline Row MeasureWithGrid(GridPaints& grid, const std::string& name, int repetitions,
-                           const std::function<void()>& action,
-                           const std::function<void()>& baseline,
-                           const std::function<void()>& untimedBefore = {},
-                           const std::function<void()>& untimedAfter = {}) {
-    grid.Clear();
-    Row r = Measure(
-        name, repetitions,
-        [&] {
-            grid.armed = true;
-            action();
-            grid.armed = false;
-            ++grid.actions;
-        },
-        baseline, untimedBefore, untimedAfter);
-    r.gridPaints = grid.PerAction();
-    r.gridMedian = Median(grid.micros);
-    return r;
-}
-
-inline void PrintRows(const char* title, const std::vector<Row>& rows) {
-    std::printf("\n%s\n", title);
-    std::printf("%-50s %6s %10s %10s %12s %8s %14s  %s\n", "benchmark", "n", "median us", "p90 us",
-                "baseline us", "ratio", "table paint", "target");
+inline void PrintRows(const char* baselineName, const std::vector<Row>& rows) {
+    std::printf("| action | median | %s | ratio | table paints per action × median |\n"
+                "|---|---:|---:|---:|---:|\n",
+                baselineName);
     for (const Row& r : rows) {
-        char grid[32] = "";
-        if (r.gridPaints >= 0)
-            std::snprintf(grid, sizeof grid, "%.2f x %.0f us", r.gridPaints, r.gridMedian);
-        std::printf("%-50s %6d %10.1f %10.1f %12.1f %8.2f %14s  %s%s\n", r.name.c_str(), r.samples,
-                    r.median, r.p90, r.baseline, r.baseline > 0 ? r.median / r.baseline : 0.0, grid,
-                    r.target.c_str(), r.target.empty() ? "" : (r.met ? " (met)" : " (NOT met)"));
+        std::printf("| %s | %.0f µs | %.0f µs | **%.2f** | %.2f × %.0f µs |\n", r.name, r.median,
+                    r.baseline, r.median / r.baseline, r.tablePaints, r.tableMedian);
     }
     std::fflush(stdout);
 }
