@@ -1,5 +1,7 @@
 #include "Artwork.h"
 
+#include "Fonts.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -78,7 +80,7 @@ QPixmap AppIconPixmap(int size) {
     p.setBrush(QColor(255, 204, 0));
     p.setPen(Qt::NoPen);
     p.drawRoundedRect(QRectF(4, 17, 24, 11), 2, 2);
-    QFont f(QStringLiteral("Arial"));
+    QFont f(ArialFamily);
     f.setBold(true);
     f.setPixelSize(12);
     p.setFont(f);

@@ -1,6 +1,6 @@
 #include "Controls.h"
 
-#include "GridWidget.h"
+#include "MouseCodes.h"
 #include "Twips.h"
 #include "VbColor.h"
 
@@ -8,29 +8,17 @@
 #include <QPainter>
 
 namespace {
-
 const char* const TwipsProperty = "twipsGeometry";
-
-double XTwips(const QMouseEvent* e) {
-    return PixelsToTwips(e->position().x());
 }
-
-double YTwips(const QMouseEvent* e) {
-    return PixelsToTwips(e->position().y());
-}
-
-} // namespace
 
 void MouseCheckBox::mouseReleaseEvent(QMouseEvent* event) {
     QCheckBox::mouseReleaseEvent(event);
-    emit MouseUp(VbButton(event->button()), VbShift(event->modifiers()), XTwips(event),
-                 YTwips(event));
+    emit MouseUp();
 }
 
-void PressButton::mousePressEvent(QMouseEvent* event) {
+void PressButton::mousePressEvent(QMouseEvent*) {
     setDown(true);
-    emit MouseDown(VbButton(event->button()), VbShift(event->modifiers()), XTwips(event),
-                   YTwips(event));
+    emit MouseDown();
 }
 
 void PressButton::mouseReleaseEvent(QMouseEvent*) {
@@ -40,18 +28,12 @@ void PressButton::mouseReleaseEvent(QMouseEvent*) {
 void MouseLabel::mouseReleaseEvent(QMouseEvent* event) {
     // Only the left, right and middle buttons are reported (the side buttons of some mice
     // are not).
-    if (VbButton(event->button()) == 0)
+    const int button = VbButton(event->button());
+    if (button == 0)
         return;
-    emit MouseUp(VbButton(event->button()), VbShift(event->modifiers()), XTwips(event),
-                 YTwips(event));
+    emit MouseUp(button);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit Click();
-}
-
-void MouseLabel::mouseDoubleClickEvent(QMouseEvent* event) {
-    // The second press of a double click; its release still arrives as MouseUp.
-    emit DblClick();
-    event->accept();
 }
 
 LineControl::LineControl(QWidget* parent, quint32 vbColor) : QWidget(parent), color_(vbColor) {

@@ -7,7 +7,6 @@
 #include <QWidget>
 
 // Small control types that report the mouse events the window's handlers are written for.
-// Mouse values: button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt; x, y twips.
 
 // A check box that reports the release of a mouse button after its own click handling,
 // so the box's value has already changed when MouseUp arrives.
@@ -16,7 +15,7 @@ class MouseCheckBox : public QCheckBox {
 public:
     using QCheckBox::QCheckBox;
 signals:
-    void MouseUp(int button, int shift, double x, double y);
+    void MouseUp();
 
 protected:
     // A click anywhere on the box toggles it, not only on the mark and its text.
@@ -31,26 +30,25 @@ class PressButton : public QPushButton {
 public:
     using QPushButton::QPushButton;
 signals:
-    void MouseDown(int button, int shift, double x, double y);
+    void MouseDown();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-// A label or image that reports clicks, double clicks and mouse releases.
+// A label or image that reports clicks (left button, released on it) and the release of the
+// left, right or middle button (1, 2, 4). A double click is two releases.
 class MouseLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
 signals:
     void Click();
-    void DblClick();
-    void MouseUp(int button, int shift, double x, double y);
+    void MouseUp(int button);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
 // One line of the etched rule: a horizontal line from X1 to X2 at Y, in twips.

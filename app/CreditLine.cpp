@@ -21,17 +21,6 @@ QChar FromAnsi(int code) {
     return QChar(static_cast<char16_t>(code & 0xFF));
 }
 
-int ToAnsi(QChar c) {
-    const char16_t u = c.unicode();
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
-        return u;
-    for (std::size_t i = 0; i < HighControlRange.size(); ++i) {
-        if (HighControlRange[i] == u)
-            return static_cast<int>(0x80 + i);
-    }
-    return '?';
-}
-
 } // namespace
 
 QString DeCrypt(const QString& InputString) {
@@ -43,12 +32,5 @@ QString DeCrypt(const QString& InputString) {
         const int code = InputString.mid(i, 3).toInt(&ok);
         result.append(FromAnsi(ok ? code : 0));
     }
-    return result;
-}
-
-QString Crypt(const QString& InputString) {
-    QString result;
-    for (QChar c : InputString)
-        result += QStringLiteral("%1").arg(ToAnsi(c), 3, 10, QLatin1Char('0')).right(3);
     return result;
 }

@@ -8,5 +8,3 @@ extern const char* const StoredCreditLine;
 
 // Decodes groups of three digits; one or two digits left over at the end are ignored.
 QString DeCrypt(const QString& InputString);
-// Encodes each character as "00" & its code, cut to the last three digits.
-QString Crypt(const QString& InputString);

@@ -44,9 +44,8 @@ inline constexpr double TableHeightAllowance = 850;
 
 inline const QString Caption = QStringLiteral("Zahlwerk Trainer");
 
-// Fonts: "Arial" resolves to its metric twin Liberation Sans; "MS Sans Serif", the bold
-// 24-point face of the exercise bar, is served by the same family.
-inline const QString StandardFamily = QStringLiteral("Arial");
+// Fonts: the window's standard face is Arial (Fonts.h); "MS Sans Serif", the bold 24-point
+// face of the exercise bar, is served by Liberation Sans, Arial's metric twin on Linux.
 inline constexpr int StandardPointSize = 8;
 inline const QString SansSerifFamily = QStringLiteral("Liberation Sans");
 

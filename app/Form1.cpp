@@ -1,13 +1,20 @@
 #include "Form1.h"
 
 #include "Artwork.h"
+#include "Controls.h"
+#include "CoveredLabel.h"
 #include "DesignValues.h"
+#include "Fonts.h"
+#include "GridWidget.h"
+#include "ResultsPicture.h"
 #include "Twips.h"
 #include "VbColor.h"
 
 #include <QCloseEvent>
+#include <QFrame>
 #include <QKeyEvent>
-#include <QScreen>
+#include <QLineEdit>
+#include <QTimer>
 
 namespace {
 
@@ -30,7 +37,7 @@ Form1::Form1(const Form1Backends& backends, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(Design::Caption);
     setWindowIcon(AppIcon());
-    setFont(Font(Design::StandardFamily, Design::StandardPointSize, false));
+    setFont(Font(ArialFamily, Design::StandardPointSize, false));
     resize(FirstClientSize());
     CreateControls();
     ConnectHandlers();
@@ -38,16 +45,12 @@ Form1::Form1(const Form1Backends& backends, QWidget* parent)
 
 Form1::~Form1() = default;
 
-QSize Form1::FirstClientSize() const {
-    // Room for the window manager's title bar and borders, which are not known before the
-    // window is shown.
-    const QSize frameAllowance(10, 40);
-    const QSize design(TwipsToPixels(Design::ClientWidth), TwipsToPixels(Design::ClientHeight));
-    const QScreen* where = screen();
-    if (!where || where->availableGeometry().isEmpty())
-        return design;
-    const QSize room = where->availableGeometry().size() - frameAllowance;
-    return design.boundedTo(room.expandedTo(QSize(1, 1)));
+bool Form1::IsChecked(const QCheckBox* box) const {
+    return box->checkState() != Qt::Unchecked;
+}
+
+int Form1::SkipOne() const {
+    return IsChecked(chkOhne1) ? 1 : 0;
 }
 
 void Form1::CreateControls() {
@@ -123,7 +126,7 @@ void Form1::CreateControls() {
     // The large exercise label is created before the grid, so the grid covers it.
     lbAufgabeBig = Named(new CoveredLabel(QStringLiteral("x"), this), "lbAufgabeBig");
     SetTwipsGeometry(lbAufgabeBig, Design::lbAufgabeBig);
-    lbAufgabeBig->setFont(Font(Design::StandardFamily, 120, true));
+    lbAufgabeBig->setFont(Font(ArialFamily, 120, true));
     lbAufgabeBig->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // A long exercise breaks at its blanks rather than running off the edge.
     lbAufgabeBig->setWordWrap(true);
@@ -136,6 +139,7 @@ void Form1::CreateControls() {
     MSFlexGrid1->setFocusPolicy(Qt::StrongFocus);
     MSFlexGrid1->setAccessibleName(QStringLiteral("1x1-Tabelle"));
     lbAufgabeBig->SetCover(MSFlexGrid1);
+    table_ = std::make_unique<TableView>(*MSFlexGrid1);
 
     frameResults = Named(new QFrame(this), "frameResults");
     SetTwipsGeometry(frameResults, Design::frameResults);
@@ -231,26 +235,18 @@ void Form1::CreateControls() {
 
 void Form1::ConnectHandlers() {
     connect(btnNeu, &QPushButton::clicked, this, [this] { btnNeu_Click(); });
-    connect(btnOK, &PressButton::MouseDown, this,
-            [this](int b, int s, double x, double y) { btnOK_MouseDown(b, s, x, y); });
+    connect(btnOK, &PressButton::MouseDown, this, [this] { btnOK_MouseDown(); });
     connect(tbErgebnis, &QLineEdit::textChanged, this, [this] { tbErgebnis_Change(); });
     tbErgebnis->installEventFilter(this);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
     connect(chkOhne1, &QCheckBox::stateChanged, this, [this] { chkOhne1_Click(); });
-    connect(chkTableVisible, &MouseCheckBox::MouseUp, this,
-            [this](int b, int s, double x, double y) { chkTableVisible_MouseUp(b, s, x, y); });
+    connect(chkTableVisible, &MouseCheckBox::MouseUp, this, [this] { chkTableVisible_MouseUp(); });
     connect(MSFlexGrid1, &GridWidget::Click, this, [this] { MSFlexGrid1_Click(); });
-    connect(MSFlexGrid1, &GridWidget::MouseMove, this,
-            [this](int b, int s, double x, double y) { MSFlexGrid1_MouseMove(b, s, x, y); });
-    connect(MSFlexGrid1, &GridWidget::MouseUp, this,
-            [this](int b, int s, double x, double y) { MSFlexGrid1_MouseUp(b, s, x, y); });
-    for (int i = 0; i < 2; ++i) {
-        connect(imgMaxNum[i], &MouseLabel::DblClick, this, [this, i] { imgMaxNum_DblClick(i); });
-        connect(imgMaxNum[i], &MouseLabel::MouseUp, this,
-                [this, i](int b, int s, double x, double y) { imgMaxNum_MouseUp(i, b, s, x, y); });
-    }
-    connect(lbMaxNum, &MouseLabel::MouseUp, this,
-            [this](int b, int s, double x, double y) { lbMaxNum_MouseUp(b, s, x, y); });
+    connect(MSFlexGrid1, &GridWidget::MouseMove, this, [this] { MSFlexGrid1_MouseMove(); });
+    connect(MSFlexGrid1, &GridWidget::MouseUp, this, [this] { MSFlexGrid1_MouseUp(); });
+    for (int i = 0; i < 2; ++i)
+        connect(imgMaxNum[i], &MouseLabel::MouseUp, this, [this, i] { imgMaxNum_MouseUp(i); });
+    connect(lbMaxNum, &MouseLabel::MouseUp, this, [this](int button) { lbMaxNum_MouseUp(button); });
     connect(chkSoundEnabled, &QCheckBox::stateChanged, this, [this] { chkSoundEnabled_Click(); });
     connect(cmdPrintResults, &MouseLabel::Click, this, [this] { cmdPrintResults_Click(); });
     connect(cmdPrintTable, &MouseLabel::Click, this, [this] { cmdPrintTable_Click(); });
@@ -262,21 +258,18 @@ void Form1::resizeEvent(QResizeEvent* event) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    int cancel = 0;
-    Form_Unload(cancel);
+    Form_Unload();
     event->accept();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    // Enter in the answer box confirms the answer; the key itself inserts nothing and is
+    // not passed on, so there is no beep.
     if (watched == tbErgebnis && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            int keyCode = 13;
-            tbErgebnis_KeyDown(keyCode, VbShift(key->modifiers()));
-            int keyAscii = 13;
-            tbErgebnis_KeyPress(keyAscii);
-            if (keyAscii == 0)
-                return true;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            CheckAnswer();
+            return true;
         }
     }
     return QWidget::eventFilter(watched, event);

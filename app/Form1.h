@@ -1,23 +1,56 @@
 #pragma once
 
-#include "Controls.h"
-#include "CoveredLabel.h"
-#include "GridWidget.h"
-#include "PracticeState.h"
-#include "ResultsPicture.h"
-#include "SoundFeedback.h"
+// The trainer's one window, Form1.
+//
+// The exercise cycle:
+//   1. NewExercise poses an exercise (the engine chooses it) and starts the clock.
+//   2. Timer1_Timer counts its seconds; with sound on it calls the cuckoo and waiting clips.
+//   3. The child types into tbErgebnis; tbErgebnis_Change keeps digits only and shows them
+//      under the large exercise.
+//   4. Enter, a mouse press on "OK ?" or a click on a product in the table calls CheckAnswer,
+//      which books the answer (engine) and draws its line and the statistics.
+//   5. A right answer moves the table to its next arrangement, unless a series is selected,
+//      and poses the next exercise; a wrong one keeps the exercise.
+//
+// Where each part lives:
+//   Form1.cpp          creating the controls and connecting their events
+//   Form1Startup.cpp   start-up (Form_Load) and shutdown (Form_Unload)
+//   Form1Layout.cpp    the first size and the layout for every size (Form_Resize)
+//   Form1Exercise.cpp  posing, typing, judging, the clock and the spoken feedback
+//   Form1Table.cpp     the number table, the table and "ohne 1" boxes, the upper bound
+//   Form1Settings.cpp  reading and writing the settings file
+//   Form1Print.cpp     the two printouts
+//
+// Everything from outside (random numbers, sound output, printer, message boxes, folders)
+// comes in through Form1Backends, so tests can drive the window on fakes.
 
-#include <QFrame>
-#include <QLineEdit>
-#include <QTimer>
+#include "PracticeState.h"
+#include "SoundFeedback.h"
+#include "TableView.h"
+
+#include <QString>
 #include <QWidget>
 
 #include <array>
-#include <optional>
+#include <memory>
 
+struct AnswerBooking;
+class CoveredLabel;
+class GridWidget;
+class LineControl;
 class MessageBoxes;
+class MouseCheckBox;
+class MouseLabel;
+class PressButton;
 class PrinterProvider;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
 class RandomSource;
+class ResultsPicture;
 class WavePlayer;
 
 // What the outside world provides to the window. main() wires the real ones; tests wire
@@ -33,63 +66,84 @@ struct Form1Backends {
     QString FallbackSettingsFolder;
 };
 
-// The trainer's one window. It owns the practice state and every control; its handlers
-// read the controls, call the engine, the table and the other parts, and show the result.
 class Form1 : public QWidget {
     Q_OBJECT
 public:
     explicit Form1(const Form1Backends& backends, QWidget* parent = nullptr);
     ~Form1() override;
 
-    // Start-up and shutdown.
+    // Shows the window, reads the settings, builds the table and poses the first exercise.
     void Form_Load();
-    void Form_Unload(int& Cancel);
+    // The window has been closed: the settings are written and the program is ending.
+    bool Unloaded() const { return unloaded_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Form1.cpp
+    void CreateControls();
+    void ConnectHandlers();
+    bool IsChecked(const QCheckBox* box) const;
+    // "ohne 1": the table and the operands start at 2 instead of 1.
+    int SkipOne() const;
+
+    // Form1Startup.cpp
+    void Form_Unload();
+
+    // Form1Layout.cpp
+    QSize FirstClientSize() const;
     void Form_Resize();
 
-    // Event handlers.
-    void btnNeu_Click();
-    void btnOK_MouseDown(int Button, int Shift, double X, double Y);
-    void tbErgebnis_Change();
-    void tbErgebnis_KeyDown(int& KeyCode, int Shift);
-    void tbErgebnis_KeyPress(int& KeyAscii);
-    void Timer1_Timer();
-    void chkOhne1_Click();
-    void chkTableVisible_MouseUp(int Button, int Shift, double X, double Y);
-    void MSFlexGrid1_Click();
-    void MSFlexGrid1_MouseMove(int Button, int Shift, double X, double Y);
-    void MSFlexGrid1_MouseUp(int Button, int Shift, double X, double Y);
-    void imgMaxNum_DblClick(int Index);
-    void imgMaxNum_MouseUp(int Index, int Button, int Shift, double X, double Y);
-    void lbMaxNum_MouseUp(int Button, int Shift, double X, double Y);
-    void chkSoundEnabled_Click();
-    void cmdPrintResults_Click();
-    void cmdPrintTable_Click();
-
-    // Procedures.
+    // Form1Exercise.cpp
     void NewExercise();
     void CheckAnswer();
+    void DrawResultsLine(const AnswerBooking& booking);
+    void Timer1_Timer();
+    void tbErgebnis_Change();
+    void btnOK_MouseDown();
+    void btnNeu_Click();
+    void chkSoundEnabled_Click();
+
+    // Form1Table.cpp: the grid's events, wired to the table's own behaviour in TableView
+    // Builds the table (TableView) and places its printer symbol at its right end.
     void BuildTable();
-    void FillTable(int Arrangement);
-    void SelectTableRow(int n);
+    // Shows or hides the table as its check box says; start-up and a mouse release use it.
+    void ApplyTableCheckBox();
     void ChangeMaxNum(int Direction);
+    void chkTableVisible_MouseUp();
+    void chkOhne1_Click();
+    void MSFlexGrid1_Click();
+    void MSFlexGrid1_MouseMove();
+    void MSFlexGrid1_MouseUp();
+    void imgMaxNum_MouseUp(int Index);
+    void lbMaxNum_MouseUp(int Button);
+
+    // Form1Settings.cpp
     void LoadIniFileData(const QString& FileName);
     void SaveIniFileData(const QString& FileName);
-    void PlayWaveRes(const QString& vntResourceID, std::optional<unsigned> vntFlags = std::nullopt);
-    void PlayFeedbackSound(int kind);
 
-    // The practice state shared by all parts.
+    // Form1Print.cpp
+    void cmdPrintResults_Click();
+    void cmdPrintTable_Click();
+    template <typename Compose>
+    void PrintAfterConfirmation(const QString& prompt, const QString& title, Compose compose);
+
+    Form1Backends backends_;
+    SoundFeedback sound_;
     PracticeState State;
-    // The arrangement the next FillTable with a negative argument uses; program lifetime.
-    int TableArrangement = 0;
+    bool unloaded_ = false;
 
-    // Controls, as laid out at creation.
+    // Controls, named as the handlers know them.
     MouseCheckBox* chkTableVisible;
-    QCheckBox* chkSoundEnabled;
-    QCheckBox* chkOhne1;
+    MouseCheckBox* chkSoundEnabled;
+    MouseCheckBox* chkOhne1;
     QLabel* Label1;
     MouseLabel* lbMaxNum;
     std::array<MouseLabel*, 2> imgMaxNum;
-    std::array<QCheckBox*, 4> chkRechenart;
+    std::array<MouseCheckBox*, 4> chkRechenart;
     std::array<LineControl*, 2> Line1;
     QLabel* lbBedienungshinweis;
     MouseLabel* cmdPrintTable;
@@ -107,25 +161,6 @@ public:
     QLabel* lbStatistik;
     QTimer* Timer1;
 
-    SoundFeedback& Sound() { return sound_; }
-    // The window has been closed (the program is ending).
-    bool Unloaded() const { return unloaded_; }
-    const Form1Backends& Backends() const { return backends_; }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    // The design size, reduced to what fits the screen's free area.
-    QSize FirstClientSize() const;
-    void CreateControls();
-    void ConnectHandlers();
-    bool IsChecked(const QCheckBox* box) const { return box->checkState() != Qt::Unchecked; }
-    int SkipOne() const { return IsChecked(chkOhne1) ? 1 : 0; }
-
-    Form1Backends backends_;
-    SoundFeedback sound_;
-    bool unloaded_ = false;
+    // The table's own behaviour on the grid: shape, arrangements, series colours.
+    std::unique_ptr<TableView> table_;
 };

@@ -1,26 +1,34 @@
 #include "Form1.h"
 
 #include "AnswerChecker.h"
+#include "Controls.h"
+#include "CoveredLabel.h"
 #include "DesignValues.h"
 #include "ExerciseClock.h"
 #include "ExerciseGenerator.h"
 #include "MessageBoxes.h"
+#include "ResultsPicture.h"
 #include "SpokenText.h"
 #include "VbColor.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
+#include <QTimer>
 
 namespace {
 
+// Where the answer and the seconds start in a line of the results list, in pixels.
 inline constexpr int ResultsAnswerX = 100;
 inline constexpr int ResultsSecondsX = 145;
+
+const QString Cuckoo = QString::fromLatin1(CuckooClip);
 
 } // namespace
 
 void Form1::NewExercise() {
     std::array<bool, KindCount> kinds{};
-    for (int i = 0; i < KindCount; ++i)
-        kinds[static_cast<std::size_t>(i)] = IsChecked(chkRechenart[static_cast<std::size_t>(i)]);
+    for (std::size_t i = 0; i < kinds.size(); ++i)
+        kinds[i] = IsChecked(chkRechenart[i]);
     const bool remembered =
         ChooseNextExercise(State, *backends_.Random, kinds, IsChecked(chkOhne1));
 
@@ -40,36 +48,40 @@ void Form1::CheckAnswer() {
     if (IsEmptyAnswer(tbErgebnis->text())) {
         tbErgebnis->setText(QString());
         tbErgebnis->setFocus();
-        PlayWaveRes(QStringLiteral("KUCKUCK"), SND_ASYNC);
+        sound_.PlayWaveRes(Cuckoo);
         return;
     }
 
-    const AnswerBooking b = BookAnswer(State, lbAufgabe->text(), tbErgebnis->text());
-    if (b.ClearList)
-        Picture1->Cls();
-    Picture1->SetForeColor(VbColors::Black);
-    Picture1->Print(b.ExerciseText, false);
-    Picture1->SetForeColor(b.Right ? VbColors::AnswerGreen : VbColors::AnswerRed);
-    Picture1->SetCurrentX(ResultsAnswerX);
-    Picture1->Print(b.AnswerText, false);
-    Picture1->SetForeColor(VbColors::Black);
-    Picture1->SetCurrentX(ResultsSecondsX);
-    Picture1->SetForeColor(VbColors::Grey);
-    Picture1->Print(b.SecondsText, true);
-    Picture1->SetForeColor(VbColors::Black);
-    Picture1->AddSpokenLine(SpokenResultLine(b.ExerciseText, b.AnswerText, b.Right, b.SecondsText));
-    lbStatistik->setText(b.StatisticsText);
+    const AnswerBooking booking = BookAnswer(State, lbAufgabe->text(), tbErgebnis->text());
+    DrawResultsLine(booking);
+    lbStatistik->setText(booking.StatisticsText);
 
-    if (b.Right) {
+    if (booking.Right) {
         if (IsChecked(chkTableVisible) && !State.RowSelected)
-            FillTable(-1);
+            table_->FillTableInNextArrangement(State, SkipOne());
         NewExercise();
     } else {
         tbErgebnis->setText(QString());
         tbErgebnis->setFocus();
     }
     if (IsChecked(chkSoundEnabled))
-        PlayFeedbackSound(b.Right ? FeedbackPraise : FeedbackWrong);
+        sound_.PlayFeedbackSound(booking.Right ? FeedbackPraise : FeedbackWrong);
+}
+
+void Form1::DrawResultsLine(const AnswerBooking& booking) {
+    if (booking.ClearList)
+        Picture1->Cls();
+    Picture1->SetForeColor(VbColors::Black);
+    Picture1->Print(booking.ExerciseText, false);
+    Picture1->SetForeColor(booking.Right ? VbColors::AnswerGreen : VbColors::AnswerRed);
+    Picture1->SetCurrentX(ResultsAnswerX);
+    Picture1->Print(booking.AnswerText, false);
+    Picture1->SetCurrentX(ResultsSecondsX);
+    Picture1->SetForeColor(VbColors::Grey);
+    Picture1->Print(booking.SecondsText, true);
+    Picture1->SetForeColor(VbColors::Black);
+    Picture1->AddSpokenLine(SpokenResultLine(booking.ExerciseText, booking.AnswerText,
+                                             booking.Right, booking.SecondsText));
 }
 
 void Form1::Timer1_Timer() {
@@ -79,10 +91,10 @@ void Form1::Timer1_Timer() {
         return;
     switch (ClockSoundAt(State.ExerciseSeconds)) {
     case ClockSound::Cuckoo:
-        PlayWaveRes(QStringLiteral("KUCKUCK"), SND_ASYNC);
+        sound_.PlayWaveRes(Cuckoo);
         break;
     case ClockSound::Waiting:
-        PlayFeedbackSound(FeedbackWaiting);
+        sound_.PlayFeedbackSound(FeedbackWaiting);
         break;
     case ClockSound::None:
         break;
@@ -103,17 +115,7 @@ void Form1::tbErgebnis_Change() {
     lbAufgabeBig->setText(lbAufgabe->text() + QStringLiteral("\r\n") + clean);
 }
 
-void Form1::tbErgebnis_KeyDown(int& KeyCode, int /*Shift*/) {
-    if (KeyCode == 13)
-        CheckAnswer();
-}
-
-void Form1::tbErgebnis_KeyPress(int& KeyAscii) {
-    if (KeyAscii == 13)
-        KeyAscii = 0;
-}
-
-void Form1::btnOK_MouseDown(int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/) {
+void Form1::btnOK_MouseDown() {
     QCoreApplication::processEvents();
     if (!State.EnterHintShown && !unloaded_) {
         backends_.Messages->MsgBox(
@@ -132,4 +134,8 @@ void Form1::btnNeu_Click() {
     State.ListLines = 0;
     State.ResetPracticeLists();
     NewExercise();
+}
+
+void Form1::chkSoundEnabled_Click() {
+    tbErgebnis->setFocus();
 }

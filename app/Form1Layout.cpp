@@ -1,7 +1,25 @@
 #include "Form1.h"
 
+#include "Controls.h"
+#include "CoveredLabel.h"
 #include "DesignValues.h"
+#include "GridWidget.h"
 #include "Twips.h"
+
+#include <QFrame>
+#include <QScreen>
+
+QSize Form1::FirstClientSize() const {
+    // The design size, reduced to the screen's free area less room for the window
+    // manager's title bar and borders, which are not known before the window is shown.
+    const QSize frameAllowance(10, 40);
+    const QSize design(TwipsToPixels(Design::ClientWidth), TwipsToPixels(Design::ClientHeight));
+    const QScreen* where = screen();
+    if (!where || where->availableGeometry().isEmpty())
+        return design;
+    const QSize room = where->availableGeometry().size() - frameAllowance;
+    return design.boundedTo(room.expandedTo(QSize(1, 1)));
+}
 
 void Form1::Form_Resize() {
     // The exercise bar sits on the bottom edge, the results frame on the right edge, the

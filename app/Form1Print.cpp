@@ -1,11 +1,15 @@
 #include "Form1.h"
 
+#include "GridWidget.h"
+
 #include "MessageBoxes.h"
 #include "PrinterProvider.h"
 #include "Printouts.h"
+#include "ResultsPicture.h"
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPrinter>
 
 namespace {
@@ -22,29 +26,24 @@ public:
 
 constexpr int ConfirmStyle = MessageBoxes::OkCancel | MessageBoxes::Question;
 
+} // namespace
+
 // Asks first; on OK prints with the default printer under the busy pointer. A missing or
 // failing printer is not reported: the user simply gets no printout.
 template <typename Compose>
-void PrintAfterConfirmation(Form1& form, const QString& prompt, const QString& title,
-                            Compose compose) {
-    const Form1Backends& backends = form.Backends();
-    if (backends.Messages->MsgBox(&form, prompt, ConfirmStyle, title) != MessageBoxes::Ok ||
-        form.Unloaded())
+void Form1::PrintAfterConfirmation(const QString& prompt, const QString& title, Compose compose) {
+    if (backends_.Messages->MsgBox(this, prompt, ConfirmStyle, title) != MessageBoxes::Ok ||
+        unloaded_)
         return;
     const BusyPointer busy;
-    try {
-        const std::unique_ptr<QPrinter> printer =
-            backends.Printers ? backends.Printers->DefaultPrinter() : nullptr;
-        if (printer)
-            compose(*printer);
-    } catch (...) {
-    }
+    const std::unique_ptr<QPrinter> printer =
+        backends_.Printers ? backends_.Printers->DefaultPrinter() : nullptr;
+    if (printer)
+        compose(*printer);
 }
 
-} // namespace
-
 void Form1::cmdPrintResults_Click() {
-    PrintAfterConfirmation(*this, QStringLiteral("Wollen Sie die Ergebnisliste ausdrucken?"),
+    PrintAfterConfirmation(QStringLiteral("Wollen Sie die Ergebnisliste ausdrucken?"),
                            QStringLiteral("Ergebnisliste drucken"), [this](QPrinter& printer) {
                                ResultsPrintout content;
                                content.Caption = windowTitle();
@@ -56,8 +55,7 @@ void Form1::cmdPrintResults_Click() {
 }
 
 void Form1::cmdPrintTable_Click() {
-    PrintAfterConfirmation(*this,
-                           QStringLiteral("Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?"),
+    PrintAfterConfirmation(QStringLiteral("Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?"),
                            QStringLiteral("1x1-Tabelle drucken"), [this](QPrinter& printer) {
                                // The grid draws its picture also while it is hidden.
                                const GridPicture picture = MSFlexGrid1->Picture();

@@ -1,35 +1,10 @@
 #include "Form1.h"
 
+#include "Controls.h"
 #include "SettingsFile.h"
 
 #include <QDir>
 #include <QFileInfo>
-
-namespace {
-
-// Applies the file's lines to the window as they are read. A box whose state changes runs
-// its change handler, as a click would; setting a box to the state it has runs nothing.
-class WindowSettingsTarget : public SettingsTarget {
-public:
-    explicit WindowSettingsTarget(Form1& form) : form_(form) {}
-
-    void SetMaxNum(std::int32_t maxNum) override {
-        form_.State.MaxNum = maxNum;
-        form_.lbMaxNum->setText(QString::number(maxNum));
-    }
-    void CheckCalcKind(int index) override {
-        form_.chkRechenart[static_cast<std::size_t>(index)]->setChecked(true);
-    }
-    void SetSound(bool checked) override { form_.chkSoundEnabled->setChecked(checked); }
-    // Takes effect when start-up applies the table box.
-    void SetShowTable(bool checked) override { form_.chkTableVisible->setChecked(checked); }
-    void SetWithout1(bool checked) override { form_.chkOhne1->setChecked(checked); }
-
-private:
-    Form1& form_;
-};
-
-} // namespace
 
 void Form1::LoadIniFileData(const QString& FileName) {
     State.MaxNum = 10;
@@ -37,9 +12,29 @@ void Form1::LoadIniFileData(const QString& FileName) {
                                                            backends_.FallbackSettingsFolder);
     if (where.ReadPath.isEmpty())
         return;
+    // Applies the file's lines to the window as they are read. A box whose state changes
+    // runs its change handler, as a click would; setting a box to the state it has runs
+    // nothing. The table box takes effect when start-up applies it.
+    class WindowSettings : public SettingsTarget {
+    public:
+        explicit WindowSettings(Form1& form) : form_(form) {}
+        void SetMaxNum(std::int32_t maxNum) override {
+            form_.State.MaxNum = maxNum;
+            form_.lbMaxNum->setText(QString::number(maxNum));
+        }
+        void CheckCalcKind(int index) override {
+            form_.chkRechenart[static_cast<std::size_t>(index)]->setChecked(true);
+        }
+        void SetSound(bool checked) override { form_.chkSoundEnabled->setChecked(checked); }
+        void SetShowTable(bool checked) override { form_.chkTableVisible->setChecked(checked); }
+        void SetWithout1(bool checked) override { form_.chkOhne1->setChecked(checked); }
+
+    private:
+        Form1& form_;
+    };
     // A file that cannot be opened or read to its end is no error: whatever was not read
     // keeps its default, and start-up goes on.
-    WindowSettingsTarget target(*this);
+    WindowSettings target(*this);
     ReadSettingsFile(where.ReadPath, target);
 }
 

@@ -4,6 +4,7 @@
 #include "RandomSource.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 namespace {
 const QString SettingsFileName = QStringLiteral("zahlwerk.ini");
@@ -19,8 +20,8 @@ void Form1::Form_Load() {
     State.ResetPracticeLists();
     Form_Resize();
     BuildTable();
-    FillTable(0);
-    chkTableVisible_MouseUp(0, 0, 0, 0);
+    table_->FillTable(State, 0, SkipOne());
+    ApplyTableCheckBox();
     // The program may have been told to end while the table's message box was open.
     if (unloaded_)
         return;
@@ -28,7 +29,7 @@ void Form1::Form_Load() {
     NewExercise();
 }
 
-void Form1::Form_Unload(int& /*Cancel*/) {
+void Form1::Form_Unload() {
     // Closing is never refused. The settings are written once; the clock stops and no
     // further event of the practice runs.
     if (unloaded_)

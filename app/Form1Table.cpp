@@ -1,99 +1,38 @@
 #include "Form1.h"
 
+#include "Controls.h"
 #include "DesignValues.h"
+#include "GridWidget.h"
 #include "MessageBoxes.h"
 #include "NumberTable.h"
-#include "VbColor.h"
 
-#include <algorithm>
+#include <QLineEdit>
 
 void Form1::BuildTable() {
-    if (State.MaxNum > TableDisplayLimit) {
-        MSFlexGrid1->setVisible(false);
+    if (!table_->BuildTable(State, SkipOne()))
         return;
-    }
-    const int w = SkipOne();
-    State.SelectedRows.resize(static_cast<std::size_t>(std::max(State.MaxNum, 0)) + 1, false);
-
-    GridWidget& grid = *MSFlexGrid1;
-    grid.setRedraw(false);
-    const TableShape shape =
-        ComputeTableShape(std::max(State.MaxNum, w), w, grid.Width(), grid.Height());
-    grid.setRows(std::max(shape.Rows, 1));
-    grid.setCols(std::max(shape.Cols, 1));
-    for (int i = 0; i < grid.Cols(); ++i)
-        grid.setColWidth(i, shape.ColWidth);
-    for (int i = 0; i < grid.Rows(); ++i)
-        grid.setRowHeight(i, shape.RowHeight);
-    grid.setFontSize(shape.FontSize);
-    grid.setFontBold(FontIsBold(grid.FontSize()));
-    grid.setRedraw(true);
-
     // The print symbol's right edge meets the right edge of the last column.
     QRectF symbol = TwipsGeometry(cmdPrintTable);
-    symbol.moveLeft(grid.Left() + static_cast<double>(grid.ColWidth(0)) * grid.Cols() -
-                    symbol.width());
+    symbol.moveLeft(table_->ColumnsRight() - symbol.width());
     SetTwipsGeometry(cmdPrintTable, symbol);
 }
 
-void Form1::FillTable(int Arrangement) {
-    if (State.MaxNum > TableDisplayLimit)
-        return;
-    if (Arrangement >= 0)
-        TableArrangement = Arrangement % 4;
-    MSFlexGrid1->setRedraw(false);
-    WriteTableNumbers(*MSFlexGrid1, TableArrangement, SkipOne());
-    MSFlexGrid1->setRedraw(true);
-    TableArrangement = (TableArrangement + 1) % 4;
-}
-
-void Form1::SelectTableRow(int n) {
-    GridWidget& grid = *MSFlexGrid1;
-    grid.setFillStyle(1);
-    quint32 color = 0;
-    if (n == 0) {
-        State.SelectedRows.assign(static_cast<std::size_t>(std::max(State.MaxNum, 0)) + 1, false);
-        grid.setRow(1);
-        grid.setCol(1);
-        grid.setRowSel(grid.Rows() - 1);
-        grid.setColSel(grid.Cols() - 1);
-    } else if (n > 0) {
-        if (!State.RowSelected)
-            FillTable(0);
-        if (static_cast<std::size_t>(n) >= State.SelectedRows.size())
-            State.SelectedRows.resize(static_cast<std::size_t>(n) + 1, false);
-        const std::size_t i = static_cast<std::size_t>(n);
-        State.SelectedRows[i] = !State.SelectedRows[i];
-        grid.setRow(1);
-        grid.setCol(n - SkipOne());
-        grid.setRowSel(grid.Rows() - 1);
-        grid.setColSel(grid.Col());
-        color = State.SelectedRows[i] ? VbColors::Amber : 0;
-    }
-    grid.setCellBackColor(color);
-    grid.setRowSel(grid.Row());
-    grid.setColSel(grid.Col());
-    grid.setFillStyle(0);
-    State.RowSelected = std::find(State.SelectedRows.begin(), State.SelectedRows.end(), true) !=
-                        State.SelectedRows.end();
-}
-
-void Form1::MSFlexGrid1_MouseUp(int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/) {
-    const int r = MSFlexGrid1->MouseRow();
-    const int c = MSFlexGrid1->MouseCol();
-    if (r < 0 || c < 0)
+void Form1::MSFlexGrid1_MouseUp() {
+    const int row = MSFlexGrid1->MouseRow();
+    const int col = MSFlexGrid1->MouseCol();
+    if (row < 0 || col < 0)
         return; // released outside the cells
-    if (r == 0 && c == 0) {
-        SelectTableRow(0);
+    if (row == 0 && col == 0) {
+        table_->SelectTableRow(State, 0, SkipOne());
         return;
     }
-    const QString text = MSFlexGrid1->TextMatrix(r, c);
-    if (r == 0 || c == 0) {
+    const QString text = MSFlexGrid1->TextMatrix(row, col);
+    if (row == 0 || col == 0) {
         bool ok = false;
-        const int n = text.toInt(&ok);
-        if (!ok || n < 1)
+        const int series = text.toInt(&ok);
+        if (!ok || series < 1)
             return;
-        SelectTableRow(n);
+        table_->SelectTableRow(State, series, SkipOne());
         NewExercise();
         return;
     }
@@ -105,12 +44,16 @@ void Form1::MSFlexGrid1_Click() {
     tbErgebnis->setFocus();
 }
 
-void Form1::MSFlexGrid1_MouseMove(int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/) {
+void Form1::MSFlexGrid1_MouseMove() {
     MSFlexGrid1->setToolTipText(
         MSFlexGrid1->TextMatrix(MSFlexGrid1->MouseRow(), MSFlexGrid1->MouseCol()));
 }
 
-void Form1::chkTableVisible_MouseUp(int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/) {
+void Form1::chkTableVisible_MouseUp() {
+    ApplyTableCheckBox();
+}
+
+void Form1::ApplyTableCheckBox() {
     if (State.MaxNum > TableDisplayLimit) {
         chkTableVisible->setChecked(false);
         const QString text =
@@ -127,7 +70,7 @@ void Form1::chkTableVisible_MouseUp(int /*Button*/, int /*Shift*/, double /*X*/,
         const bool shown = IsChecked(chkTableVisible);
         if (shown) {
             BuildTable();
-            FillTable(0);
+            table_->FillTable(State, 0, SkipOne());
         }
         MSFlexGrid1->setVisible(shown);
         lbBedienungshinweis->setVisible(shown);
@@ -137,7 +80,7 @@ void Form1::chkTableVisible_MouseUp(int /*Button*/, int /*Shift*/, double /*X*/,
 
 void Form1::chkOhne1_Click() {
     BuildTable();
-    FillTable(0);
+    table_->FillTable(State, 0, SkipOne());
     tbErgebnis->setFocus();
 }
 
@@ -148,22 +91,17 @@ void Form1::ChangeMaxNum(int Direction) {
         if (IsChecked(chkTableVisible)) {
             MSFlexGrid1->setVisible(true);
             BuildTable();
-            FillTable(0);
+            table_->FillTable(State, 0, SkipOne());
         }
     } else {
         MSFlexGrid1->setVisible(false);
     }
 }
 
-void Form1::imgMaxNum_MouseUp(int Index, int /*Button*/, int /*Shift*/, double /*X*/,
-                              double /*Y*/) {
+void Form1::imgMaxNum_MouseUp(int Index) {
     ChangeMaxNum(Index);
 }
 
-void Form1::imgMaxNum_DblClick(int /*Index*/) {
-    // A double click is two releases, each of which has already stepped the bound.
-}
-
-void Form1::lbMaxNum_MouseUp(int Button, int /*Shift*/, double /*X*/, double /*Y*/) {
+void Form1::lbMaxNum_MouseUp(int Button) {
     ChangeMaxNum(Button - 1);
 }

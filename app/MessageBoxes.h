@@ -4,9 +4,10 @@
 
 class QWidget;
 
-// Modal message boxes. Styles and results use the classic values: style 64 is the
-// information icon with an OK button, 33 the question icon with OK and Cancel; the result
-// is 1 for OK and 2 for Cancel (also when the box is closed without a choice).
+// Modal message boxes. A style adds up an icon and a choice of buttons: Information alone
+// (64) is the information icon with an OK button, OkCancel | Question (33) the question
+// icon with OK and Cancel. The result is Ok or Cancel (Cancel also when the box is closed
+// without a choice).
 class MessageBoxes {
 public:
     enum Style : int { OkOnly = 0, OkCancel = 1, Question = 32, Information = 64 };

@@ -1,12 +1,13 @@
 #include "ResultsPicture.h"
 
+#include "Fonts.h"
 #include "VbColor.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 
 ResultsPicture::ResultsPicture(QWidget* parent) : QWidget(parent) {
-    QFont f(QStringLiteral("Arial"));
+    QFont f(ArialFamily);
     f.setPointSize(12);
     f.setBold(true);
     setFont(f);

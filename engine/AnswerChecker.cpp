@@ -6,7 +6,6 @@
 namespace {
 
 inline constexpr int ListCapacity = 21;
-inline constexpr std::int32_t QuickAnswerSeconds = 10;
 inline constexpr std::int32_t CountedSecondsCap = 60;
 
 SlowExercise* FindCurrentRecord(PracticeState& st) {
@@ -83,7 +82,7 @@ AnswerBooking BookAnswer(PracticeState& st, const QString& exerciseCaption,
     QString line = exerciseCaption + QLatin1Char('\t');
     if (b.Right) {
         line += QStringLiteral("    ");
-        if (st.ExerciseSeconds <= QuickAnswerSeconds)
+        if (st.ExerciseSeconds <= SlowExerciseSeconds)
             UpdateSlowExercise(st);
         else
             AddSlowExercise(st);

@@ -44,7 +44,7 @@ bool PickSlowExercise(PracticeState& st) {
             best = i;
     }
     const SlowExercise& record = st.SlowList[best];
-    if (record.Seconds < 10)
+    if (record.Seconds < SlowExerciseSeconds)
         return false;
     st.CalcKind = record.CalcKind;
     st.Operand1 = record.Operand1;

@@ -15,6 +15,10 @@ enum CalcKindCode : int {
 };
 inline constexpr int KindCount = 4;
 
+// An exercise is slow when it takes more than this many seconds; a remembered exercise is
+// posed again while its record holds this many seconds or more.
+inline constexpr std::int32_t SlowExerciseSeconds = 10;
+
 // One remembered exercise. Two records mean the same exercise when operands and kind are
 // equal; the order of the operands counts.
 struct SlowExercise {

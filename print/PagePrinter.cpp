@@ -1,5 +1,7 @@
 #include "PagePrinter.h"
 
+#include "Twips.h"
+
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
@@ -12,11 +14,8 @@ namespace {
 
 const QRegularExpression LineBreak(QStringLiteral("\r\n|\r|\n"));
 
-constexpr double MillimetresPerInch = 25.4;
-
 int WholeTwips(double millimetres) {
-    return static_cast<int>(
-        std::lround(millimetres * PagePrinter::TwipsPerInch / MillimetresPerInch));
+    return static_cast<int>(std::lround(millimetres * TwipsPerInch / MillimetresPerInch));
 }
 
 } // namespace

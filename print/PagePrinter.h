@@ -7,9 +7,9 @@
 class QImage;
 class QPagedPaintDevice;
 
-// Prints onto a paged paint device (a printer, a PDF file) with the operations of a classic
-// printer object: a font, a current position, lines of text that move the position to the
-// start of the next line, pictures stretched into a rectangle, and the end of the document.
+// Prints onto a paged paint device (a printer, a PDF file) the way the two printouts are
+// composed: a font, a current position, lines of text that move the position to the start
+// of the next line, pictures stretched into a rectangle, and the end of the document.
 //
 // Positions and sizes are in twips (1/1440 inch) from the top left corner of the printable
 // area, whatever the device's own resolution. The document begins when the object is
@@ -17,7 +17,6 @@ class QPagedPaintDevice;
 // measurement return 0, so a caller can run its steps without checking each one.
 class PagePrinter {
 public:
-    static constexpr double TwipsPerInch = 1440.0;
     // Tab characters inside a printed line advance to the next multiple of this distance.
     static constexpr double TabStopTwips = 1440.0;
 

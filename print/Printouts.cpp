@@ -1,6 +1,8 @@
 #include "Printouts.h"
 
+#include "Fonts.h"
 #include "PagePrinter.h"
+#include "Rounding.h"
 
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -13,25 +15,9 @@
 
 namespace {
 
-const QString PrinterFontName = QStringLiteral("Arial");
 constexpr double PrinterFontPoints = 10.0;
 // The share of the paper's width the table picture takes, and of its height that limits it.
 constexpr double PictureShare = 0.95;
-
-// Rounds to the nearest whole number, halves to the even neighbour; nothing when the result
-// does not fit the integer type.
-template <typename Int> std::optional<Int> RoundHalfEven(double value) {
-    if (!std::isfinite(value))
-        return std::nullopt;
-    double whole = std::floor(value);
-    const double fraction = value - whole;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0))
-        whole += 1.0;
-    if (whole < static_cast<double>(std::numeric_limits<Int>::min()) ||
-        whole > static_cast<double>(std::numeric_limits<Int>::max()))
-        return std::nullopt;
-    return static_cast<Int>(whole);
-}
 
 // Both printouts measure in twips (PagePrinter) and print in portrait orientation; the
 // orientation has to be set before the page begins.
@@ -40,7 +26,7 @@ void PrepareDevice(QPagedPaintDevice& device) {
 }
 
 void SetPrinterFont(PagePrinter& printer) {
-    printer.SetFont(PrinterFontName, false);
+    printer.SetFont(ArialFamily, false);
     printer.SetFontSize(PrinterFontPoints);
     printer.CurrentX = 0;
     printer.CurrentY = 0;
@@ -48,25 +34,28 @@ void SetPrinterFont(PagePrinter& printer) {
 
 } // namespace
 
-TablePictureRect TablePicturePlacement(int PageW, int PageH, int h, double PW, double PH) {
+TablePictureRect TablePicturePlacement(int pageWidth, int pageHeight, int captionHeight,
+                                       double pictureWidth, double pictureHeight) {
     TablePictureRect rect;
     rect.Left = 0;
-    rect.Top = h;
+    rect.Top = captionHeight;
 
-    const std::int32_t pw = RoundHalfEven<std::int32_t>(PageW * PictureShare).value_or(0);
-    // r is single precision; a picture without width leaves it at 0.
-    float r = 0.0f;
-    if (PW != 0.0) {
-        const double ratio = pw / PW;
+    const std::int32_t width = RoundHalfEven<std::int32_t>(pageWidth * PictureShare).value_or(0);
+    // The scale is single precision; a picture without width leaves it at 0.
+    float scale = 0.0f;
+    if (pictureWidth != 0.0) {
+        const double ratio = width / pictureWidth;
         if (std::isfinite(ratio) && std::fabs(ratio) <= std::numeric_limits<float>::max())
-            r = static_cast<float>(ratio);
+            scale = static_cast<float>(ratio);
     }
-    std::int32_t ph = RoundHalfEven<std::int32_t>(static_cast<double>(r) * PH).value_or(0);
-    if (std::int64_t{ph} + h > PageH)
-        ph = RoundHalfEven<std::int32_t>(PageH * PictureShare - h).value_or(ph);
+    std::int32_t height =
+        RoundHalfEven<std::int32_t>(static_cast<double>(scale) * pictureHeight).value_or(0);
+    if (std::int64_t{height} + captionHeight > pageHeight)
+        height =
+            RoundHalfEven<std::int32_t>(pageHeight * PictureShare - captionHeight).value_or(height);
 
-    rect.Width = pw;
-    rect.Height = ph;
+    rect.Width = width;
+    rect.Height = height;
     return rect;
 }
 
@@ -89,16 +78,17 @@ bool PrintResults(QPagedPaintDevice& device, const ResultsPrintout& content) {
     return printer.EndDoc();
 }
 
-bool PrintTable(QPagedPaintDevice& device, const QString& caption, const QImage& picture, double PW,
-                double PH) {
+bool PrintTable(QPagedPaintDevice& device, const QString& caption, const QImage& picture,
+                double pictureWidth, double pictureHeight) {
     PrepareDevice(device);
     PagePrinter printer(device);
     SetPrinterFont(printer);
 
-    const int h = RoundHalfEven<std::int16_t>(printer.TextHeight(QStringLiteral("Äy"))).value_or(0);
+    const int captionHeight =
+        RoundHalfEven<std::int16_t>(printer.TextHeight(QStringLiteral("Äy"))).value_or(0);
     printer.Print(caption);
-    const TablePictureRect rect =
-        TablePicturePlacement(printer.PageWidth(), printer.PageHeight(), h, PW, PH);
+    const TablePictureRect rect = TablePicturePlacement(printer.PageWidth(), printer.PageHeight(),
+                                                        captionHeight, pictureWidth, pictureHeight);
     printer.PaintPicture(picture, rect.Left, rect.Top, rect.Width, rect.Height);
     return printer.EndDoc();
 }

@@ -31,19 +31,21 @@ struct TablePictureRect {
     int Height = 0;
 };
 
-// Places the table's picture below the caption line of height h on paper of PageW × PageH
-// twips: 95 % of the paper width wide, as high as the picture's proportions PW : PH ask,
-// unless that would pass the bottom of the paper; then it is cut down to 95 % of the paper
-// height less h and loses its proportions. A picture of width 0 gets height 0.
-TablePictureRect TablePicturePlacement(int PageW, int PageH, int h, double PW, double PH);
+// Places the table's picture below the caption line on paper of the given size in twips:
+// 95 % of the paper width wide, as high as the picture's proportions (its width and height
+// in any one unit) ask, unless that would pass the bottom of the paper; then it is cut down
+// to 95 % of the paper height less the caption line and loses its proportions. A picture of
+// width 0 gets height 0.
+TablePictureRect TablePicturePlacement(int pageWidth, int pageHeight, int captionHeight,
+                                       double pictureWidth, double pictureHeight);
 
 // Prints the caption, an empty line, every results line, the statistics and the minutes of
 // concentrated practice in Arial 10 pt from the top left corner, continuing on further pages
 // as needed. Returns whether the document reached the printer.
 bool PrintResults(QPagedPaintDevice& device, const ResultsPrintout& content);
 
-// Prints the caption and below it the table's picture (of PW × PH in any one unit) on one
+// Prints the caption and below it the table's picture (its size in any one unit) on one
 // page, portrait, placed by TablePicturePlacement. Returns whether the document reached the
 // printer.
-bool PrintTable(QPagedPaintDevice& device, const QString& caption, const QImage& picture, double PW,
-                double PH);
+bool PrintTable(QPagedPaintDevice& device, const QString& caption, const QImage& picture,
+                double pictureWidth, double pictureHeight);

@@ -107,9 +107,8 @@ QtWavePlayer::~QtWavePlayer() {
     Release();
 }
 
-void QtWavePlayer::PlayWave(const QString& name, const QByteArray& waveImage, unsigned flags) {
+void QtWavePlayer::PlayWave(const QString& name, const QByteArray& waveImage) {
     Q_UNUSED(name);
-    Q_UNUSED(flags);
     Release();
 
     const std::optional<WaveFrames> frames = ParseWaveImage(waveImage);

@@ -30,16 +30,13 @@ std::optional<WaveFrames> ParseWaveImage(const QByteArray& image);
 // once and the clip plays on while the event loop runs; a new clip stops the one still
 // playing. When there is no sound server or no output device, or the clip cannot be read,
 // nothing is heard and nothing is printed.
-//
-// Every clip plays in the background, with or without SND_ASYNC: waiting for a clip would
-// stop the window, and the program always asks for background playing.
 class QtWavePlayer : public QObject, public WavePlayer {
     Q_OBJECT
 public:
     explicit QtWavePlayer(QObject* parent = nullptr);
     ~QtWavePlayer() override;
 
-    void PlayWave(const QString& name, const QByteArray& waveImage, unsigned flags) override;
+    void PlayWave(const QString& name, const QByteArray& waveImage) override;
 
     // True while a clip is playing or its last samples are still on their way out.
     bool IsPlaying() const { return sink_ != nullptr; }

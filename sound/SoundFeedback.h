@@ -1,11 +1,10 @@
 #pragma once
 
+#include "ClipCatalogue.h"
 #include "WavePlayer.h"
 
 #include <QByteArray>
 #include <QString>
-
-#include <optional>
 
 // Feedback kinds of PlayFeedbackSound.
 inline constexpr int FeedbackPraise = -1;
@@ -16,23 +15,21 @@ inline constexpr int FeedbackWaiting = 1;
 QByteArray LoadWaveResource(const QString& name);
 
 // The spoken feedback: plays clips by name and the three series (praise, wrong answer,
-// waiting) in rotation, each starting with its clip 01 at every program start.
+// waiting) in rotation, each starting with its clip 01 at every program start. The player
+// keeps its own reference to the image of the clip it plays, for as long as it plays.
 class SoundFeedback {
 public:
     explicit SoundFeedback(WavePlayer& player) : player_(player) {}
 
-    // Plays the "WAVE" resource of that name; without flags SND_NODEFAULT + SND_MEMORY.
-    void PlayWaveRes(const QString& vntResourceID, std::optional<unsigned> vntFlags = std::nullopt);
+    // Plays the "WAVE" resource of that name.
+    void PlayWaveRes(const QString& resourceName);
     // kind -1 praise, 0 wrong answer, 1 waiting: plays the next clip of that series.
     void PlayFeedbackSound(int kind);
 
-    // The image of the clip most recently started; it stays alive until the next clip
-    // has replaced it and the player has stopped the old one.
-    QByteArray WaveData;
+private:
+    WavePlayer& player_;
+    // Clips of each series started so far, modulo the series' size.
     int YesCounter = 0;
     int NoCounter = 0;
     int WaitCounter = 0;
-
-private:
-    WavePlayer& player_;
 };

@@ -1,5 +1,6 @@
 #include "GridWidget.h"
 
+#include "Fonts.h"
 #include "Twips.h"
 #include "VbColor.h"
 
@@ -26,30 +27,7 @@ inline constexpr std::size_t CachedPictures = 4;
 
 } // namespace
 
-int VbButton(Qt::MouseButton button) {
-    switch (button) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-int VbButtons(Qt::MouseButtons buttons) {
-    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
-           (buttons & Qt::MiddleButton ? 4 : 0);
-}
-
-int VbShift(Qt::KeyboardModifiers modifiers) {
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-           (modifiers & Qt::AltModifier ? 4 : 0);
-}
-
-GridWidget::GridWidget(QWidget* parent) : QWidget(parent), font_(QStringLiteral("Arial")) {
+GridWidget::GridWidget(QWidget* parent) : QWidget(parent), font_(ArialFamily) {
     font_.setPointSizeF(14.25);
     font_.setBold(true);
     setMouseTracking(true);
@@ -465,17 +443,14 @@ void GridWidget::TrackMouse(QPoint pixel) {
 }
 
 void GridWidget::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
-    TrackMouse(p);
-    emit MouseMove(VbButtons(event->buttons()), VbShift(event->modifiers()), PixelsToTwips(p.x()),
-                   PixelsToTwips(p.y()));
+    TrackMouse(event->position().toPoint());
+    emit MouseMove();
 }
 
 void GridWidget::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     TrackMouse(p);
-    emit MouseUp(VbButton(event->button()), VbShift(event->modifiers()), PixelsToTwips(p.x()),
-                 PixelsToTwips(p.y()));
+    emit MouseUp();
     if (event->button() == Qt::LeftButton && rect().contains(p))
         emit Click();
 }

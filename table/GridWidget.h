@@ -90,9 +90,9 @@ public:
 
 signals:
     void Click();
-    // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt; x, y in twips.
-    void MouseMove(int button, int shift, double x, double y);
-    void MouseUp(int button, int shift, double x, double y);
+    // MouseRow and MouseCol tell the cell under the pointer while these are handled.
+    void MouseMove();
+    void MouseUp();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -146,8 +146,3 @@ private:
     std::list<CachedPicture> pictureCache_;
     mutable QRawFont rawFont_;
 };
-
-// Mouse event values in the form the grid and the window's controls report them.
-int VbButton(Qt::MouseButton button);
-int VbButtons(Qt::MouseButtons buttons);
-int VbShift(Qt::KeyboardModifiers modifiers);

@@ -1,27 +1,23 @@
 #include "NumberTable.h"
 
 #include "GridWidget.h"
+#include "Rounding.h"
 
 #include <QString>
 
 #include <algorithm>
 #include <cmath>
 
-std::int64_t RoundHalfEven(double value) {
-    return static_cast<std::int64_t>(
-        std::nearbyint(value)); // default mode: to nearest, ties to even
-}
-
 TableShape ComputeTableShape(std::int32_t maxNum, int skip, double gridWidth, double gridHeight) {
     TableShape s;
     s.Rows = maxNum + 1 - skip;
     s.Cols = s.Rows;
-    const std::int64_t w = RoundHalfEven(gridWidth);
-    const std::int64_t h = RoundHalfEven(gridHeight);
+    const std::int64_t w = RoundHalfEven(gridWidth).value_or(0);
+    const std::int64_t h = RoundHalfEven(gridHeight).value_or(0);
     // Integer division truncating toward zero, then one grid line off.
     s.ColWidth = static_cast<int>(std::max<std::int64_t>(w / s.Cols - 15, 1));
     s.RowHeight = static_cast<int>(std::max<std::int64_t>(h / s.Rows - 15, 1));
-    const std::int64_t q = RoundHalfEven(gridWidth / s.Cols);
+    const std::int64_t q = RoundHalfEven(gridWidth / s.Cols).value_or(0);
     s.FontSize = static_cast<int>(std::max<std::int64_t>(q / 50, 1));
     return s;
 }

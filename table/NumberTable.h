@@ -16,9 +16,6 @@ struct TableShape {
     int FontSize = 0;  // whole points
 };
 
-// Halves go to the even neighbour, as the table's arithmetic requires.
-std::int64_t RoundHalfEven(double value);
-
 // Widths, heights and the font size never fall below 1, so a grid too small for the
 // arithmetic (a minimized window) still gets a valid shape.
 TableShape ComputeTableShape(std::int32_t maxNum, int skip, double gridWidth, double gridHeight);

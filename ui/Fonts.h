@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The face of the number table, the results list, the window's standard text and both
+// printouts. On Linux it resolves to Liberation Sans, its metric twin.
+inline const QString ArialFamily = QStringLiteral("Arial");
