@@ -118,7 +118,7 @@ public:
     // The statistics say "100% richtige Antworten" as long as no answer was wrong.
     bool AllRight() const { return statistics->text().contains(QStringLiteral("100% richtige")); }
 
-    void PlayWave(const QString&, const QByteArray&, unsigned) override {}
+    void PlayWave(const QString&, const QByteArray&) override {}
     std::unique_ptr<QPrinter> DefaultPrinter() override { return nullptr; }
     int MsgBox(QWidget*, const QString&, int, const QString&) override { return Ok; }
 
