@@ -34,8 +34,11 @@ void Form1::NewExercise() {
 
     SetBackColor(lbAufgabe, remembered ? VbColors::Amber : VbColors::ButtonFace);
     lbAufgabe->setText(ExerciseCaption(State.CalcKind, State.Operand1, State.Operand2));
-    // The answer box keeps the focus, so a screen reader announces the exercise through it.
-    tbErgebnis->setAccessibleDescription(SpokenExercise(lbAufgabe->text()));
+    // The answer box keeps the focus, so a screen reader announces the exercise through it;
+    // read on its own, the exercise label says it in words too.
+    const QString spoken = SpokenExercise(lbAufgabe->text());
+    lbAufgabe->setAccessibleName(spoken);
+    tbErgebnis->setAccessibleDescription(spoken);
     lbTime->setText(QString());
     tbErgebnis->setText(QString());
     tbErgebnis->setFocus();
