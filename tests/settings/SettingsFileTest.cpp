@@ -21,7 +21,7 @@ const QByteArray Seven = "MaxNum = 7\r\nSound = 1\r\nShowTable = 1\r\nWithout1 =
 
 QByteArray Contents(const QString& path) {
     QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    return QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly) ? f.readAll() : "<missing>";
 }
 
 bool Put(const QString& path, const QByteArray& bytes) {
