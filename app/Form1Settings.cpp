@@ -33,8 +33,8 @@ private:
 
 void Form1::LoadIniFileData(const QString& FileName) {
     State.MaxNum = 10;
-    const SettingsLocation where = ResolveSettingsLocation(FileName, backends_.ProgramFolder,
-                                                           backends_.FallbackSettingsFolder);
+    const SettingsLocation where = ResolveSettingsLocation(
+        FileName, backends_.ProgramFolder, backends_.FallbackSettingsFolder, InstallFolders());
     if (where.ReadPath.isEmpty())
         return;
     // A file that cannot be opened or read to its end is no error: whatever was not read
@@ -44,8 +44,8 @@ void Form1::LoadIniFileData(const QString& FileName) {
 }
 
 void Form1::SaveIniFileData(const QString& FileName) {
-    const SettingsLocation where = ResolveSettingsLocation(FileName, backends_.ProgramFolder,
-                                                           backends_.FallbackSettingsFolder);
+    const SettingsLocation where = ResolveSettingsLocation(
+        FileName, backends_.ProgramFolder, backends_.FallbackSettingsFolder, InstallFolders());
     if (where.WritePath.isEmpty())
         return;
     SettingsValues values;
