@@ -8,8 +8,8 @@
 
 void Form1::LoadIniFileData(const QString& FileName) {
     State.MaxNum = 10;
-    const SettingsLocation where = ResolveSettingsLocation(FileName, backends_.ProgramFolder,
-                                                           backends_.FallbackSettingsFolder);
+    const SettingsLocation where = ResolveSettingsLocation(
+        FileName, backends_.ProgramFolder, backends_.FallbackSettingsFolder, InstallFolders());
     if (where.ReadPath.isEmpty())
         return;
     // Applies the file's lines to the window as they are read. A box whose state changes
@@ -39,8 +39,8 @@ void Form1::LoadIniFileData(const QString& FileName) {
 }
 
 void Form1::SaveIniFileData(const QString& FileName) {
-    const SettingsLocation where = ResolveSettingsLocation(FileName, backends_.ProgramFolder,
-                                                           backends_.FallbackSettingsFolder);
+    const SettingsLocation where = ResolveSettingsLocation(
+        FileName, backends_.ProgramFolder, backends_.FallbackSettingsFolder, InstallFolders());
     if (where.WritePath.isEmpty())
         return;
     SettingsValues values;

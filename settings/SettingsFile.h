@@ -5,6 +5,7 @@
 #include "SettingsReader.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <string>
 
@@ -16,11 +17,12 @@ bool ExistFile(const QString& CheckFile);
 // Where the settings are read from and written to.
 //
 // A name with a path separator ("\" or "/") is used as it is. A plain name lies in the
-// program folder, and everything stays there while that folder can be written: a portable
-// copy behaves exactly as on its own, and a file there that cannot be written stays as it is.
-// An installed program (a program folder it cannot write) keeps a writable file in its folder
-// and otherwise uses the same name in the fallback folder, reading the program folder's file
-// only as long as there is no file of its own yet.
+// program folder, and everything stays there while the program is not installed and its
+// folder can be written: a portable copy behaves exactly as on its own, and a file there that
+// cannot be written, or a link to it that belongs to another user, stays as it is. An
+// installed program (run from one of installFolders), and one whose folder, or the folder its
+// own link leads to, cannot take a new file, uses the same name in the fallback folder,
+// reading the program folder's file only as long as there is no file of its own yet.
 struct SettingsLocation {
     QString ReadPath;          // empty: there is no file to read
     QString WritePath;         // empty: nothing may be written
@@ -28,13 +30,20 @@ struct SettingsLocation {
 };
 
 SettingsLocation ResolveSettingsLocation(const QString& fileName, const QString& programFolder,
-                                         const QString& fallbackFolder);
+                                         const QString& fallbackFolder,
+                                         const QStringList& installFolders);
+
+// The bin folders this build installs the program into: the configured prefix's and the
+// Debian package's.
+QStringList InstallFolders();
 
 // Streams the file through a SettingsReader. Returns false when it cannot be opened or a
 // read fails; lines read before the failure have taken effect, the one cut off has not.
 bool ReadSettingsFile(const QString& path, SettingsTarget& target);
 
-// Replaces the file through a temporary file in the same folder and a rename, so that an
-// interrupted write leaves the old file or the new one, never a part. Returns false when
-// nothing was replaced.
+// Replaces the file through a temporary file in the same folder, written, flushed to the disk
+// and renamed over it: whatever fails or interrupts the write leaves the old file or the new
+// one, never a part. A link is followed only while it belongs to the user running the
+// program; through another's link nothing is written. Leftover temporary files of earlier,
+// interrupted writes are removed. Returns false when nothing was replaced.
 bool WriteSettingsFile(const QString& path, const std::string& text);
