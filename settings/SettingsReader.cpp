@@ -1,5 +1,7 @@
 #include "SettingsReader.h"
 
+#include "Rounding.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -184,11 +186,7 @@ std::int32_t MaxNumFromNumber(double value) {
         return Lowest;
     if (value >= Highest)
         return Highest;
-    double whole = std::floor(value);
-    const double rest = value - whole;
-    if (rest > 0.5 || (rest == 0.5 && std::fmod(whole, 2.0) != 0))
-        whole += 1;
-    return static_cast<std::int32_t>(whole);
+    return RoundHalfEven<std::int32_t>(value).value_or(Highest);
 }
 
 void SettingsReader::Feed(const char* data, std::size_t size) {
