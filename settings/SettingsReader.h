@@ -22,11 +22,11 @@ public:
     virtual void SetWithout1(bool checked) = 0;
 };
 
-// The number of a settings value, read from its start as hand-edited files of older
-// versions wrote them: optional sign, digits with optional
-// point, fraction and exponent (E or D), blanks and tabs anywhere inside skipped, "&H" and
-// "&O" for hexadecimal and octal. Reading stops at the first character that does not fit;
-// no number gives 0. Fed one character at a time, so a value of any length needs no buffer.
+// The number of a settings value, read from its start as liberally as a hand-edited file
+// needs: optional sign, digits with optional point, fraction and exponent (E or D), blanks
+// and tabs anywhere inside skipped, "&H" and "&O" for hexadecimal and octal. Reading stops
+// at the first character that does not fit; no number gives 0. Fed one character at a
+// time, so a value of any length needs no buffer.
 class ValueNumberScanner {
 public:
     void Feed(char c);
