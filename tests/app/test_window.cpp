@@ -6,7 +6,6 @@
 #include "Fakes.h"
 #include "ResultsPicture.h"
 
-#include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -144,15 +143,9 @@ private slots:
     // mouse press only, after the Enter hint the first time.
     void answerEntry() {
         Window v;
-        QTest::keyClicks(v.answer, "12a3");
-        v.answer->setCursorPosition(1);
-        QTest::keyClicks(v.answer, "x9");
-        QCOMPARE(v.answer->text(), "1923");
-        QCOMPARE(v.answer->cursorPosition(), 2);
+        QTest::keyClicks(v.answer, "1a-2 ,");
+        QCOMPARE(v.answer->text(), "12");
         v.answer->clear();
-        QGuiApplication::clipboard()->setText("-1,5 .");
-        v.answer->paste();
-        QCOMPARE(v.answer->text(), "15");
         v.answer->setText(v.Right());
         QTest::keyClick(v.answer, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(v.ListLines(), 1);
@@ -287,10 +280,6 @@ private slots:
         QVERIFY(v.grid->isVisible() && v.f.messages.shown.empty());
 
         QCheckBox* box = v.Get<QCheckBox>("chkTableVisible");
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_Space); // the key changes the mark only
-        QVERIFY(!box->isChecked() && v.grid->isVisible());
-        v.Click("chkTableVisible");
         v.Click("chkTableVisible");
         QVERIFY(!v.grid->isVisible() && !v.Get("lbBedienungshinweis")->isVisible());
         v.Click("imgMaxNum(0)");

@@ -12,7 +12,7 @@ QByteArray Le(quint32 v, int bytes) {
     qToLittleEndian(v, b.data());
     return b.left(bytes);
 }
-// A chunk padded to even length; its length field may claim something else.
+// A chunk padded to even length; its length field may claim more.
 QByteArray Chunk(const char* id, const QByteArray& body, qint64 claimed = -1) {
     const QByteArray c = id + Le(quint32(claimed < 0 ? body.size() : claimed), 4) + body;
     return claimed < 0 && body.size() % 2 ? c + '\0' : c;
@@ -30,84 +30,69 @@ QByteArray Riff(const QByteArray& chunks) {
 
 class SoundTest : public QObject {
     Q_OBJECT
+    using RotationRow = std::tuple<const char*, int, int, QString>;
+    using WaveRow = std::tuple<const char*, QByteArray, int, int>;
+
 private slots:
-    // Each series plays its clips in turn and starts again after its last.
+    // Each series plays its clips in turn (before: clips of it played already) and starts
+    // again after its last; the player gets the clip's image.
     void rotation_data() {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("before"); // clips of the series played before
-        QTest::addColumn<QString>("name");
-        QTest::newRow("first praise") << FeedbackPraise << 0 << "YES_01";
-        QTest::newRow("last praise") << FeedbackPraise << 23 << "YES_24";
-        QTest::newRow("praise again") << FeedbackPraise << 24 << "YES_01";
-        QTest::newRow("last wrong") << FeedbackWrong << 11 << "NO_12";
-        QTest::newRow("wrong again") << FeedbackWrong << 12 << "NO_01";
-        QTest::newRow("last waiting") << FeedbackWaiting << 4 << "WAIT_05";
-        QTest::newRow("waiting again") << FeedbackWaiting << 5 << "WAIT_01";
+        AddRows<RotationRow>({{"first praise", FeedbackPraise, 0, "YES_01"},
+                              {"last praise", FeedbackPraise, 23, "YES_24"},
+                              {"praise again", FeedbackPraise, 24, "YES_01"},
+                              {"last wrong", FeedbackWrong, 11, "NO_12"},
+                              {"wrong again", FeedbackWrong, 12, "NO_01"},
+                              {"last waiting", FeedbackWaiting, 4, "WAIT_05"},
+                              {"waiting again", FeedbackWaiting, 5, "WAIT_01"}});
     }
     void rotation() {
+        auto [name, kind, before, clip] = CurrentRow<RotationRow>();
         RecordingWavePlayer player;
         SoundFeedback sound(player);
-        const int kind = FETCH(int, kind);
-        for (int i = 0; i < FETCH(int, before); ++i)
+        for (int i = 0; i <= before; ++i)
             sound.PlayFeedbackSound(kind);
-        sound.PlayFeedbackSound(kind);
-        QCOMPARE(player.names.last(), FETCH(QString, name));
-        QCOMPARE(player.images.back(), LoadWaveResource(player.names.last()));
+        QCOMPARE(player.names.last(), clip);
+        QCOMPARE(player.images.back(), LoadWaveResource(clip));
     }
 
     // The 42 clips: PCM mono 22050 Hz 8 bit, audible, the frames closing the image.
     void catalogue() {
-        QStringList names{QStringLiteral("KUCKUCK")};
+        QStringList names{"KUCKUCK"};
         for (auto [prefix, count] : {std::pair{"YES_", 24}, {"NO_", 12}, {"WAIT_", 5}})
             for (int n = 1; n <= count; ++n)
                 names << QString::asprintf("%s%02d", prefix, n);
         for (const QString& name : names) {
             const QByteArray image = LoadWaveResource(name);
             const std::optional<WaveFrames> frames = ParseWaveImage(image);
-            QVERIFY2(frames, qPrintable(name));
-            QCOMPARE(image.mid(8, 28), "WAVE" + Fmt(1, 1, 22050, 8));
+            QVERIFY2(frames && image.mid(8, 28) == "WAVE" + Fmt(1, 1, 22050, 8), qPrintable(name));
             QCOMPARE(frames->Offset + frames->Size + (frames->Size & 1), image.size());
             int loudest = 0;
             for (char c : image.mid(frames->Offset, frames->Size))
                 loudest = std::max(loudest, std::abs(int(quint8(c)) - 128));
             QVERIFY2(loudest > 64, qPrintable(name));
         }
-        QVERIFY(LoadWaveResource(QStringLiteral("NO_13")).isEmpty());
+        QVERIFY(LoadWaveResource("NO_13").isEmpty());
     }
 
-    // What the player reads of a WAVE image; -1: nothing playable.
+    // Where the frames of a WAVE image lie; offset -1: nothing playable.
     void waveImages_data() {
-        QTest::addColumn<QByteArray>("image");
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<int>("size");
-        const QByteArray fmt16 = Fmt(1, 2, 44100, 16), pcm(400, '\x11');
-        const QByteArray fmt8 = Fmt(1, 1, 22050, 8), data = Chunk("data", QByteArray(100, 'x'));
-        QTest::newRow("16-bit stereo") << Riff(fmt16 + Chunk("data", pcm)) << 44 << 400;
-        QTest::newRow("other chunks, odd padded")
-            << Riff(Chunk("plst", "x") + fmt16 + Chunk("LIST", "INFOabc") + Chunk("data", pcm) +
-                    Chunk("cue ", Le(0, 4)))
-            << 70 << 400;
-        QTest::newRow("cut off: whole frames")
-            << Riff(fmt16 + Chunk("data", QByteArray(7, '\1'), 4000)) << 44 << 4;
-        QTest::newRow("float") << Riff(Fmt(3, 1, 48000, 32) + Chunk("data", QByteArray(8, 0))) << 44
-                               << 8;
-        QTest::newRow("empty") << QByteArray() << -1 << 0;
-        QTest::newRow("RIFX") << "RIFX" + Riff(fmt8 + data).mid(4) << -1 << 0;
-        QTest::newRow("AVI") << Riff(fmt8 + data).replace(8, 4, "AVI ") << -1 << 0;
-        QTest::newRow("no data") << Riff(fmt8) << -1 << 0;
-        QTest::newRow("no fmt") << Riff(data) << -1 << 0;
-        QTest::newRow("empty data") << Riff(fmt8 + Chunk("data", {})) << -1 << 0;
-        QTest::newRow("ADPCM") << Riff(Fmt(2, 1, 22050, 4) + data) << -1 << 0;
-        QTest::newRow("24 bits") << Riff(Fmt(1, 1, 22050, 24) + data) << -1 << 0;
-        QTest::newRow("no channel") << Riff(Fmt(1, 0, 22050, 8) + data) << -1 << 0;
-        QTest::newRow("rate 0") << Riff(Fmt(1, 1, 0, 8) + data) << -1 << 0;
-        QTest::newRow("huge chunk")
-            << Riff(Chunk("LIST", "ab", 0x7FFFFFF0) + fmt8 + data) << -1 << 0;
+        const QByteArray fmt16 = Fmt(1, 2, 44100, 16), pcm(400, 'x'), data = Chunk("data", pcm);
+        AddRows<WaveRow>(
+            {{"16-bit stereo", Riff(fmt16 + data), 44, 400},
+             {"other chunks, odd padded",
+              Riff(Chunk("plst", "x") + fmt16 + Chunk("LIST", "INFOabc") + data), 70, 400},
+             {"cut off: whole frames", Riff(fmt16 + Chunk("data", "1234567", 4000)), 44, 4},
+             {"empty", {}, -1, 0},
+             {"no fmt", Riff(data), -1, 0},
+             {"no data", Riff(fmt16 + Chunk("data", {})), -1, 0},
+             {"ADPCM", Riff(Fmt(2, 1, 22050, 4) + data), -1, 0},
+             {"huge chunk", Riff(Chunk("LIST", "ab", 0x7FFFFFF0) + fmt16 + data), -1, 0}});
     }
     void waveImages() {
-        const std::optional<WaveFrames> f = ParseWaveImage(FETCH(QByteArray, image));
-        QCOMPARE(f ? int(f->Offset) : -1, FETCH(int, offset));
-        QCOMPARE(f ? int(f->Size) : 0, FETCH(int, size));
+        auto [name, image, offset, size] = CurrentRow<WaveRow>();
+        const std::optional<WaveFrames> f = ParseWaveImage(image);
+        QCOMPARE(f ? int(f->Offset) : -1, offset);
+        QCOMPARE(f ? int(f->Size) : 0, size);
     }
 };
 
