@@ -136,7 +136,7 @@ def in_words(exercise):
 
 
 def audible_seconds(samples):  # unsigned 8-bit samples at 22050 Hz
-    loud = [i for i, s in enumerate(samples) if abs(s - 128) > 8]
+    loud = [i for i, s in enumerate(samples) if abs(s - 128) > 2]
     return (loud[-1] - loud[0]) / 22050 if loud else 0
 
 
@@ -243,10 +243,11 @@ def session(folder, pdfs):
     answered = [(t.exercise(), right_answer(t.exercise()), True)]
     t.answer(answered[0][1])
     screen_reader_checks(t, answered)
-    heard = wait(lambda: audible_seconds(open(recording.name, "rb").read()) >= praise - 0.05, 10)
+    heard = lambda: audible_seconds(open(recording.name, "rb").read())
+    whole = wait(lambda: heard() >= praise - 0.05, 10)  # within the resampling's blur
     recorder.send_signal(signal.SIGINT)
     recorder.wait(timeout=10)
-    check(heard, "the praise is heard whole (%.2f s)" % praise)
+    check(whole, "the praise is heard whole: %.3f of %.3f s" % (heard(), praise))
     second = t.exercise()
     answered.append((second, right_answer(second) + 1, False))
     t.answer(answered[1][1])
@@ -258,7 +259,7 @@ def session(folder, pdfs):
     t.click(table.getAccessibleAt(0, 7))
     check(wait(lambda: "7" in re.findall(r"\d+", t.exercise()) or right_answer(
         t.exercise()) == 7), "a click on the header 7 gives its series: " + t.exercise())
-    for _ in range(5):  # then a multiplication, whose product is in the table
+    while len(answered) < 7 or "\u00b7" not in t.exercise() and len(answered) < 20:
         answered.append((t.exercise(), right_answer(t.exercise()), True))
         t.answer(answered[-1][1])
         screen_reader_checks(t, answered)
