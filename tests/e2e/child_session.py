@@ -34,16 +34,15 @@ def check(condition, what):
     failed.extend([] if condition else [what])
 
 
+# The predicate's first true value, or None when the time is up; AT-SPI events are
+# dispatched meanwhile.
 def wait(predicate, timeout=20.0):
-    """The predicate's first true value, or None when the time is up; AT-SPI events are
-    dispatched meanwhile."""
     end = time.time() + timeout
     while time.time() < end:
         while GLib.MainContext.default().iteration(False):
             pass
         try:
-            value = predicate()
-            if value:
+            if value := predicate():
                 return value
         except Exception:  # the tree may change under us while the program works
             pass
@@ -57,15 +56,15 @@ def need(predicate, what, timeout=20.0):
     return value
 
 
+# A helper process that ends with this script, however this script ends.
 def start(*command, **options):
-    """A helper process that ends with this script, however this script ends."""
     die_with_parent = lambda: ctypes.CDLL(None).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
     started.append(subprocess.Popen(command, preexec_fn=die_with_parent, **options))
     return started[-1]
 
 
+# An X server, a session bus and the accessibility bus of our own.
 def desktop(work):
-    """An X server, a session bus and the accessibility bus of our own."""
     display = ""
     while not display:  # a number far from the low ones other X servers take; again if taken
         read, write = os.pipe()
@@ -84,9 +83,9 @@ def desktop(work):
                     "/org/a11y/bus", "org.a11y.Bus.GetAddress"], stdout=subprocess.DEVNULL)
 
 
+# A print spooler of our own, listening on a socket in work, whose default printer
+# writes PDF files; returns their folder. Exits 77 (skipped) where that cannot run.
 def printer(work):
-    """A print spooler of our own, listening on a socket in work, whose default printer
-    writes PDF files; returns their folder. Exits 77 (skipped) where that cannot run."""
     if os.getuid() != 0 or not os.path.exists(PPD):
         print("skipped: the PDF printer (cups-pdf) needs root and its driver")
         sys.exit(77)
@@ -124,8 +123,8 @@ def walk(node):  # the node and all below it, but not a table's cells
 
 def right_answer(exercise):
     a, op, b = re.match(r"(\d+) (\S) (\d+) =$", exercise).groups()
-    a, b = int(a), int(b)
-    return {"\u00b7": a * b, "\u00f7": a // b, "+": a + b, "-": a - b}[op]
+    return {"\u00b7": int.__mul__, "\u00f7": int.__floordiv__, "+": int.__add__,
+            "-": int.__sub__}[op](int(a), int(b))
 
 
 def in_words(exercise):
@@ -140,9 +139,8 @@ def audible_seconds(samples):  # unsigned 8-bit samples at 22050 Hz
     return (loud[-1] - loud[0]) / 22050 if loud else 0
 
 
+# The running program, as a person sees and uses it.
 class Trainer:
-    """The running program, as a person sees and uses it."""
-
     def __init__(self, folder, env=None):
         self.log = open(os.path.join(folder, "program.log"), "w+")
         self.proc = subprocess.Popen([os.path.join(folder, "zahlwerk")], cwd=folder,
@@ -191,8 +189,8 @@ class Trainer:
         subprocess.run(["xdotool", "key", "Return"], check=True)
         need(lambda: self.statistics() != before, "the answer booked")
 
+    # Closes the window as a window manager does; the exit status, None if it stays.
     def close(self):
-        """Closes the window as a window manager does; the exit status, None if it stays."""
         d = xdisplay.Display()
         window = d.create_resource_object("window", self.wid)
         window.send_event(protocol.event.ClientMessage(
@@ -208,11 +206,11 @@ class Trainer:
             self.proc.kill()
 
 
+# With --screen-reader: (a) after a right answer the answer box describes the new exercise in
+# words, with an accessible-description event; (b) the results list describes each judged
+# answer as "<exercise in words> <answer>, richtig|falsch, <n> Sekunden"; (c) the large
+# exercise label is not showing while the table is.
 def screen_reader_checks(t, answered):
-    """With --screen-reader: (a) after a right answer the answer box describes the new
-    exercise in words, with an accessible-description event; (b) the results list describes
-    each judged answer as "<exercise in words> <answer>, richtig|falsch, <n> Sekunden";
-    (c) the large exercise label is not showing while the table is."""
     if not SCREEN_READER:
         return
     words = in_words(t.exercise())

@@ -8,6 +8,7 @@
 #include "MessageBoxes.h"
 #include "PrinterProvider.h"
 
+#include <QFile>
 #include <QPrinter>
 #include <QTemporaryDir>
 
@@ -59,14 +60,7 @@ struct FormFixture {
     std::unique_ptr<Form1> form;
 
     Form1Backends Backends() {
-        Form1Backends b;
-        b.Random = &random;
-        b.Sound = &sound;
-        b.Printers = &printers;
-        b.Messages = &messages;
-        b.ProgramFolder = programFolder.path();
-        b.FallbackSettingsFolder = fallbackFolder.path();
-        return b;
+        return {&random, &sound, &printers, &messages, programFolder.path(), fallbackFolder.path()};
     }
     // Creates the window; Form_Load runs unless load is false.
     Form1& Create(bool load = true) {
@@ -76,5 +70,9 @@ struct FormFixture {
         return *form;
     }
     // Writes the settings file into the program folder (before Create).
-    void WriteSettings(const QByteArray& content);
+    void WriteSettings(const QByteArray& content) {
+        QFile f(programFolder.filePath("zahlwerk.ini"));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(content);
+    }
 };
