@@ -114,7 +114,7 @@ private slots:
         form.findChild<QLineEdit*>("tbErgebnis")->setText(QStringLiteral("1"));
         QTest::mousePress(form.findChild<QWidget*>("btnOK"), Qt::LeftButton);
         QCOMPARE(f.messages.shown.size(), std::size_t(1));
-        QVERIFY(f.sound.played.empty());
+        QVERIFY(f.sound.names.isEmpty());
         QVERIFY(form.findChild<QWidget*>("Picture1")->accessibleDescription().isEmpty());
         QVERIFY(!form.findChild<QTimer*>("Timer1")->isActive());
     }

@@ -1,219 +1,322 @@
-#include "CreditLine.h"
-#include "DesignValues.h"
-#include "Fakes.h"
-#include "Twips.h"
-#include "VbColor.h"
+// The real window on fakes, driven with keys and the mouse through whole cycles and checked
+// by what a user sees: texts and colours, the table's cells, the results list, the clips
+// played and the message boxes shown.
 
+#include "Fakes.h"
+#include "ResultsPicture.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
 #include <QTest>
+
+namespace {
+
+const QColor Amber(255, 204, 0);
+
+struct Window {
+    FormFixture f;
+    Form1& w = f.Create();
+    template <typename T = QWidget> T* Get(const char* name) { return w.findChild<T*>(name); }
+    QLineEdit* answer = Get<QLineEdit>("tbErgebnis");
+    QLabel* exercise = Get<QLabel>("lbAufgabe");
+    QLabel* stats = Get<QLabel>("lbStatistik");
+    QLabel* time = Get<QLabel>("lbTime");
+    QLabel* maxNum = Get<QLabel>("lbMaxNum");
+    GridWidget* grid = Get<GridWidget>("MSFlexGrid1");
+    ResultsPicture* list = Get<ResultsPicture>("Picture1");
+
+    void Click(const char* name, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(Get(name), button, {}, QPoint(4, 4));
+    }
+    void ClickCell(int row, int col, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(grid, button, {}, grid->CellRect(row, col).center());
+    }
+    void Tick(int seconds) {
+        for (int i = 0; i < seconds; ++i)
+            QMetaObject::invokeMethod(Get<QTimer>("Timer1"), "timeout");
+    }
+    void Answer(const QString& digits) {
+        QTest::keyClicks(answer, digits);
+        QTest::keyClick(answer, Qt::Key_Return);
+    }
+    QString Right() const {
+        const auto m = QRegularExpression("(\\d+) (.) (\\d+) =").match(exercise->text());
+        const int a = m.captured(1).toInt(), b = m.captured(3).toInt();
+        const QChar op = m.captured(2).at(0);
+        return QString::number(op == u'·'   ? a * b
+                               : op == u'÷' ? a / b
+                               : op == u'+' ? a + b
+                                            : a - b);
+    }
+    bool AmberShown() const { return exercise->palette().color(QPalette::Window) == Amber; }
+    int ListLines() const { return list->accessibleDescription().count('\n') + 1; }
+    // A line of the results list: each text with its place and colour (&H00BBGGRR in hex).
+    QStringList Line(int i) const {
+        QStringList texts;
+        for (const auto& run : list->LineRuns(i))
+            texts << run.Text + '@' + QString::number(run.X) + ' ' + QString::number(run.Color, 16);
+        return texts;
+    }
+    // The columns whose body cells are all amber; a column partly amber counts negative.
+    QList<int> AmberColumns() const {
+        QList<int> cols;
+        for (int c = 0; c < grid->Cols(); ++c) {
+            int amber = 0;
+            for (int r = 0; r < grid->Rows(); ++r)
+                amber += grid->CellBackColorAt(r, c) == 0x0000CCFFu;
+            if (amber)
+                cols << (amber == grid->Rows() - 1 && !grid->CellBackColorAt(0, c) ? c : -c);
+        }
+        return cols;
+    }
+};
+
+} // namespace
 
 class WindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void controlsAtCreationMatchTheDesign() {
-        FormFixture f;
-        Form1& w = f.Create(false);
+    void startUp() {
+        Window v;
+        QCOMPARE(v.w.windowTitle(), "Zahlwerk Trainer      Kopfrechnen mit Herz und Verstand !");
+        QVERIFY(v.exercise->text().contains(" \u00F7 ")); // no kind checked: division first
+        QCOMPARE(v.Get<QLabel>("lbAufgabeBig")->text(), v.exercise->text());
+        QCOMPARE(v.w.focusWidget(), v.answer);
+        QCOMPARE(v.f.random.seedCalls, 1);
+        QTest::mouseMove(v.grid, v.grid->CellRect(3, 4).center());
+        QCOMPARE(v.grid->toolTip(), "12"); // the number under the pointer
+    }
 
-        struct Expected {
-            QWidget* control;
-            const char* name;
-            QString text;
-            QRectF twips;
-        };
-        const QList<Expected> table = {
-            {w.chkTableVisible, "chkTableVisible", "Tabelle anzeigen", {135, 45, 2040, 255}},
-            {w.chkSoundEnabled, "chkSoundEnabled", "Ergebnis mit Sound", {2160, 45, 1920, 255}},
-            {w.chkOhne1, "chkOhne1", "ohne 1", {4200, 75, 975, 195}},
-            {w.Label1, "Label1", "max. bis", {5280, 60, 795, 255}},
-            {w.lbMaxNum, "lbMaxNum", "10", {6150, 45, 795, 255}},
-            {w.imgMaxNum[0], "imgMaxNum(0)", "", {6960, 0, 315, 165}},
-            {w.imgMaxNum[1], "imgMaxNum(1)", "", {6945, 165, 315, 165}},
-            {w.chkRechenart[0], "chkRechenart(0)", "Multiplikation", {7455, 45, 1695, 255}},
-            {w.chkRechenart[1], "chkRechenart(1)", "Division", {8970, 45, 1095, 255}},
-            {w.chkRechenart[2], "chkRechenart(2)", "Addition", {10110, 45, 1095, 255}},
-            {w.chkRechenart[3], "chkRechenart(3)", "Subtraktion", {11205, 45, 1335, 255}},
-            {w.lbBedienungshinweis,
-             "lbBedienungshinweis",
-             "Zum Üben einzelner Zahlenreihen klicken Sie in die grüne Tabellenzeile",
-             {120, 480, 6735, 255}},
-            {w.frameResults, "frameResults", "", {7440, 480, 4545, 6780}},
-            {w.btnNeu, "btnNeu", "Neu starten", {0, 0, 4215, 240}},
-            {w.cmdPrintResults, "cmdPrintResults", "", {4320, 30, 210, 180}},
-            {w.Picture1, "Picture1", "", {0, 270, 4455, 6345}},
-            {w.frameAufgabe, "frameAufgabe", "", {120, 7320, 12615, 735}},
-            {w.lbAufgabe, "lbAufgabe", "3*3", {0, 45, 4815, 615}},
-            {w.tbErgebnis, "tbErgebnis", "", {3525, 0, 1815, 615}},
-            {w.btnOK, "btnOK", "OK ?", {5400, 15, 1455, 615}},
-            {w.lbTime, "lbTime", "x", {7080, 165, 975, 255}},
-            {w.lbStatistik, "lbStatistik", "", {9240, 45, 3375, 615}},
-        };
-        for (const Expected& e : table) {
-            QCOMPARE(e.control->objectName(), QString::fromUtf8(e.name));
-            QCOMPARE(TwipsGeometry(e.control), e.twips);
-            QCOMPARE(e.control->geometry(),
-                     QRect(TwipsToPixels(e.twips.left()), TwipsToPixels(e.twips.top()),
-                           TwipsToPixels(e.twips.width()), TwipsToPixels(e.twips.height())));
-            QCOMPARE(e.control->property("text").toString(), e.text);
-            QVERIFY(e.control->isEnabled());
+    // Right, wrong, slow and empty answers; the slow exercise comes back in amber.
+    void answerCycle() {
+        Window v;
+        v.Click("chkRechenart(0)");
+        using R = ScriptedRandom;
+        v.f.random.script = {R::For(7, 10), R::For(8, 10), R::For(6, 10), R::For(7, 10)};
+        v.Click("btnNeu");
+        QCOMPARE(v.exercise->text(), "7 \u00B7 8 =");
+        v.Tick(6);
+        QTest::keyClicks(v.answer, "56");
+        QCOMPARE(v.Get<QLabel>("lbAufgabeBig")->text(), "7 \u00B7 8 =\r\n56");
+        QTest::keyClick(v.answer, Qt::Key_Return);
+        QCOMPARE(v.Line(0),
+                 (QStringList{"7 \u00B7 8 =@0 0", "56@100 c000", "6 Sekunden@145 808080"}));
+        QCOMPARE(v.stats->text(), "2 gestellte Aufgaben\r\n\u00D8 Bedenkzeit : 6 Sekunden\r\n"
+                                  "100% richtige Antworten");
+        QCOMPARE(v.grid->TextMatrix(1, 0), "10"); // the next arrangement
+        QCOMPARE(v.exercise->text() + v.answer->text() + v.time->text(), "6 \u00B7 7 =");
+
+        v.Tick(12);
+        v.Answer("41");
+        QCOMPARE(v.Line(1).at(1), "41@100 ff");
+        QCOMPARE(v.exercise->text(), "6 \u00B7 7 =");
+        v.Answer("42"); // right, but slow: remembered
+        QVERIFY(!v.AmberShown());
+        v.Answer(v.Right());
+        QCOMPARE(v.exercise->text(), "6 \u00B7 7 =");
+        QVERIFY(v.AmberShown());
+        v.Tick(9);
+        v.Answer("42"); // quick now: out of the choice
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(!v.AmberShown());
+            v.Answer(v.Right());
         }
-        QCOMPARE(w.btnNeu->parentWidget(), w.frameResults);
-        QCOMPARE(w.tbErgebnis->parentWidget(), w.frameAufgabe);
-        QCOMPARE(w.MSFlexGrid1->Left(), 120.0);
-        QCOMPARE(w.MSFlexGrid1->Top(), 720.0);
-        QCOMPARE(w.MSFlexGrid1->Rows(), 13);
-        QCOMPARE(w.MSFlexGrid1->Cols(), 13);
-        QCOMPARE(w.lbAufgabeBig->text(), QStringLiteral("x"));
-        QCOMPARE(w.Line1[0]->Y(), 360.0);
-        QCOMPARE(w.Line1[1]->Y(), 375.0);
-        QCOMPARE(w.Line1[0]->BorderColor(), 0x00404040u);
-        QCOMPARE(w.Line1[1]->BorderColor(), 0x00FFFFFFu);
-
-        QVERIFY(w.chkTableVisible->isChecked());
-        QVERIFY(w.chkSoundEnabled->isChecked());
-        QVERIFY(!w.chkOhne1->isChecked());
-        for (QCheckBox* k : w.chkRechenart)
-            QVERIFY(!k->isChecked());
-        QVERIFY(!w.Timer1->isActive());
-        QCOMPARE(w.Timer1->interval(), 1000);
-        QCOMPARE(w.tbErgebnis->maxLength(), 7);
-        QCOMPARE(w.windowTitle(), QStringLiteral("Zahlwerk Trainer"));
-        QVERIFY(w.width() <= 852 && w.height() <= 538);
+        QCOMPARE(v.f.sound.names, (QStringList{"YES_01", "NO_01", "YES_02", "YES_03", "YES_04",
+                                               "YES_05", "YES_06", "YES_07"}));
+        v.Click("chkSoundEnabled");
+        const QString stats = v.stats->text();
+        QTest::keyClick(v.answer, Qt::Key_Return); // empty: the cuckoo, even without sound
+        QCOMPARE(v.f.sound.names.last(), "KUCKUCK");
+        QCOMPARE(v.stats->text(), stats);
+        v.Answer(v.Right());
+        QCOMPARE(v.f.sound.names.size(), 9);
     }
 
-    void tipsFontsAndColours() {
-        FormFixture f;
-        Form1& w = f.Create(false);
-        const QString enter = QStringLiteral("Eingabe mit [Enter] Taste bestätigen");
-        QCOMPARE(w.tbErgebnis->toolTip(), enter);
-        QCOMPARE(w.btnOK->toolTip(), enter);
-        QCOMPARE(w.chkOhne1->toolTip(),
-                 QStringLiteral("keine Aufgaben mit Faktor oder Divisor \"1\" stellen"));
-        QCOMPARE(w.chkSoundEnabled->toolTip(),
-                 QStringLiteral("Klangausgabe aktivieren / deaktivieren"));
-        QCOMPARE(w.chkTableVisible->toolTip(),
-                 QStringLiteral("Zahlentabelle einblenden / ausblenden"));
-        QCOMPARE(w.cmdPrintResults->toolTip(), QStringLiteral("Ergebnisliste drucken"));
-        QCOMPARE(w.cmdPrintTable->toolTip(), QStringLiteral("1x1-Tabelle drucken"));
-        QVERIFY(w.MSFlexGrid1->toolTip().isEmpty());
+    // Digits only, wherever they come from; keypad Enter confirms; "OK ?" confirms on a
+    // mouse press only, after the Enter hint the first time.
+    void answerEntry() {
+        Window v;
+        QTest::keyClicks(v.answer, "1a-2 ,");
+        QCOMPARE(v.answer->text(), "12");
+        v.answer->clear();
+        v.answer->setText(v.Right());
+        QTest::keyClick(v.answer, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(v.ListLines(), 1);
 
-        QCOMPARE(w.lbAufgabe->font().pointSize(), 24);
-        QVERIFY(w.lbAufgabe->font().bold());
-        QCOMPARE(w.tbErgebnis->font().pointSize(), 24);
-        QCOMPARE(w.btnOK->font().pointSize(), 24);
-        QCOMPARE(w.lbAufgabeBig->font().pointSize(), 120);
-        QCOMPARE(w.lbAufgabeBig->font().family(), QStringLiteral("Arial"));
-        QCOMPARE(w.Picture1->font().pointSize(), 12);
-        QVERIFY(w.Picture1->font().bold());
-        QCOMPARE(w.MSFlexGrid1->FontSize(), 14.25);
-        QVERIFY(w.MSFlexGrid1->FontBold());
-        QCOMPARE(w.lbTime->palette().color(QPalette::WindowText), QColor(255, 128, 0));
-        QCOMPARE(w.lbStatistik->palette().color(QPalette::WindowText), QColor(128, 128, 128));
-        QCOMPARE(w.Label1->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-        QCOMPARE(w.lbMaxNum->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-
-        // Every picture and the answer box can be found by name with a screen reader.
-        for (QWidget* c : std::initializer_list<QWidget*>{w.imgMaxNum[0], w.imgMaxNum[1],
-                                                          w.cmdPrintTable, w.cmdPrintResults,
-                                                          w.MSFlexGrid1, w.tbErgebnis, w.Picture1})
-            QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
-        QCOMPARE(ColorFromVb(0x0000B000, QPalette()), QColor(0, 176, 0));
-        QCOMPARE(ColorFromVb(0x0000CCFF, QPalette()), QColor(255, 204, 0));
+        QWidget* ok = v.Get("btnOK");
+        ok->setFocus();
+        QTest::keyClick(ok, Qt::Key_Space);
+        int linesWhenShown = -1;
+        v.f.messages.onShow = [&](const ShownMessage&) { linesWhenShown = v.ListLines(); };
+        QTest::keyClicks(v.answer, v.Right());
+        QTest::mousePress(ok, Qt::LeftButton);
+        QCOMPARE(v.f.messages.shown.size(), std::size_t{1});
+        QCOMPARE(v.f.messages.shown[0].Prompt,
+                 "Die Eingabe lässt sich besser mit der [Enter] Taste bestätigen.");
+        QCOMPARE(v.f.messages.shown[0].Style, 64);
+        QCOMPARE(linesWhenShown, 1);
+        QCOMPARE(v.ListLines(), 2);
+        QTest::keyClicks(v.answer, "5");
+        QTest::mousePress(ok, Qt::RightButton);
+        QCOMPARE(v.f.messages.shown.size(), std::size_t{1});
+        QCOMPARE(v.ListLines(), 3);
     }
 
-    void focusOrderAndStacking() {
-        FormFixture f;
-        Form1& w = f.Create(false);
-        const QList<QWidget*> order = {w.MSFlexGrid1,     w.chkTableVisible, w.chkSoundEnabled,
-                                       w.chkOhne1,        w.btnOK,           w.tbErgebnis,
-                                       w.btnNeu,          w.Picture1,        w.chkRechenart[0],
-                                       w.chkRechenart[1], w.chkRechenart[2], w.chkRechenart[3]};
-        const auto nextTabStop = [](QWidget* from) {
-            QWidget* n = from->nextInFocusChain();
-            while (!(n->focusPolicy() & Qt::TabFocus))
-                n = n->nextInFocusChain();
-            return n;
+    // The list holds 21 lines; Neu starten clears it and the slow memory, not the statistics.
+    void restart() {
+        Window v;
+        for (int i = 0; i < 22; ++i)
+            v.Answer(v.Right());
+        QCOMPARE(v.ListLines(), 1);
+        v.Tick(20);
+        v.Answer("99999"); // wrong and slow: remembered
+        const QString stats = v.stats->text();
+        v.Click("btnNeu");
+        QVERIFY(v.list->Runs().empty() && v.list->accessibleDescription().isEmpty());
+        QCOMPARE(v.stats->text(), stats);
+        for (int i = 0; i < 4; ++i) {
+            QVERIFY(!v.AmberShown());
+            v.Answer(v.Right());
+        }
+        QVERIFY(v.stats->text().startsWith("27 gestellte Aufgaben"));
+    }
+
+    // Every second counts; with sound on the cuckoo calls at 15 s and a waiting clip every
+    // 30 s up to four minutes, each series going on where it stopped.
+    void clock() {
+        Window v;
+        v.Tick(300);
+        QCOMPARE(v.time->text(), "300");
+        QCOMPARE(v.f.sound.names,
+                 (QStringList{"KUCKUCK", "WAIT_01", "WAIT_02", "WAIT_03", "WAIT_04", "WAIT_05",
+                              "WAIT_01", "WAIT_02", "WAIT_03"}));
+        v.Click("chkSoundEnabled");
+        v.Click("btnNeu");
+        v.Tick(20);
+        v.Click("chkSoundEnabled");
+        v.Tick(10);
+        QCOMPARE(v.f.sound.names.mid(9), QStringList{"WAIT_04"});
+    }
+
+    // Series: chosen and cleared from either header, kept through right answers, shifted by
+    // "ohne 1", cleared by the corner, dropped when the bound falls below them.
+    void series() {
+        Window v;
+        v.Click("chkRechenart(0)");
+        v.Answer(v.Right());
+        v.Answer(v.Right());
+        QCOMPARE(v.grid->TextMatrix(0, 4), "7"); // columns descending
+        using R = ScriptedRandom;
+        v.f.random.script = {R::For(3, 10), R::For(7, 10), R::For(4, 10), R::For(7, 10)};
+        v.ClickCell(0, 4);
+        QCOMPARE(v.grid->TextMatrix(0, 7) + v.grid->TextMatrix(1, 0), "71"); // arrangement 0
+        QCOMPARE(v.AmberColumns(), QList<int>{7});
+        QCOMPARE(v.exercise->text(), "3 \u00B7 7 =");
+        v.Answer("21");
+        QCOMPARE(v.exercise->text(), "7 \u00B7 4 ="); // the series' number now first
+        QCOMPARE(v.grid->TextMatrix(1, 0) + v.grid->TextMatrix(0, 1), "11"); // table kept
+        v.ClickCell(7, 4);                                                   // the product answers
+        QCOMPARE(v.Line(3).at(1), "28@100 c000");
+        QCOMPARE(v.AmberColumns(), QList<int>{7});
+        v.ClickCell(7, 0, Qt::RightButton);
+        QCOMPARE(v.AmberColumns(), QList<int>{});
+
+        v.Click("chkOhne1");
+        v.ClickCell(0, 6, Qt::MiddleButton);
+        v.ClickCell(0, 2);
+        QCOMPARE(v.grid->TextMatrix(0, 6), "7");
+        QCOMPARE(v.AmberColumns(), (QList<int>{2, 6}));
+        v.Tick(1);
+        const QString posed = v.exercise->text();
+        v.ClickCell(0, 0);
+        QCOMPARE(v.AmberColumns(), QList<int>{});
+        QCOMPARE(v.exercise->text() + v.time->text(), posed + "1"); // no new exercise
+        QCOMPARE(v.w.focusWidget(), v.answer);
+
+        v.Click("chkOhne1");
+        v.ClickCell(0, 9);
+        v.ClickCell(0, 5);
+        v.Click("imgMaxNum(1)");
+        v.Click("imgMaxNum(1)");
+        QCOMPARE(v.AmberColumns(), QList<int>{5});
+        v.Click("imgMaxNum(0)");
+        QCOMPARE(v.AmberColumns(), QList<int>{-5});
+        v.ClickCell(0, 9); // selected anew, not cleared
+        QCOMPARE(v.AmberColumns(), (QList<int>{-5, 9}));
+    }
+
+    // The bound: arrows and the label step it; the table follows up to 32 and hides above.
+    void upperBound() {
+        Window v;
+        v.Click("imgMaxNum(0)");
+        v.Click("imgMaxNum(0)");
+        QCOMPARE(v.maxNum->text(), "12");
+        QCOMPARE(v.grid->TextMatrix(0, 12), "12");
+        v.Click("lbMaxNum", Qt::RightButton);
+        v.Click("imgMaxNum(1)", Qt::RightButton);
+        v.Click("lbMaxNum", Qt::MiddleButton);
+        QCOMPARE(v.maxNum->text(), "5");
+        QTest::mouseClick(v.Get("imgMaxNum(0)"), Qt::LeftButton); // as a double click comes
+        QTest::mouseDClick(v.Get("imgMaxNum(0)"), Qt::LeftButton);
+        QTest::mouseRelease(v.Get("imgMaxNum(0)"), Qt::LeftButton);
+        QCOMPARE(v.maxNum->text(), "7");
+        while (v.maxNum->text() != "32")
+            v.Click("lbMaxNum");
+        v.Click("imgMaxNum(0)");
+        QCOMPARE(v.maxNum->text(), "100");
+        QVERIFY(!v.grid->isVisible() && v.Get<QCheckBox>("chkTableVisible")->isChecked());
+        v.Click("imgMaxNum(1)");
+        QCOMPARE(v.grid->Rows(), 33);
+        QVERIFY(v.grid->isVisible() && v.f.messages.shown.empty());
+
+        QCheckBox* box = v.Get<QCheckBox>("chkTableVisible");
+        v.Click("chkTableVisible");
+        QVERIFY(!v.grid->isVisible() && !v.Get("lbBedienungshinweis")->isVisible());
+        v.Click("imgMaxNum(0)");
+        v.Click("chkTableVisible");
+        QVERIFY(!box->isChecked() && !v.grid->isVisible());
+        QCOMPARE(v.f.messages.shown.size(), std::size_t{1});
+        QCOMPARE(v.f.messages.shown[0].Prompt,
+                 "Die Tabelle kann für den Wertebereich \"bis 100\" nicht dargestellt werden.\r\n"
+                 "Wählen Sie einen kleineren Wertebereich bis maximal 32.");
+        QCOMPARE(v.w.focusWidget(), v.answer);
+    }
+
+    // The exercise bar keeps to the bottom, the results to the right, the table takes the rest.
+    void layout() {
+        Window v;
+        v.w.resize(1000, 700); // 15000 × 10500 twips
+        QCOMPARE(v.Get("frameAufgabe")->y(), 651);
+        QCOMPARE(v.Get("frameResults")->x(), 697);
+        QCOMPARE(v.grid->size(), QSize(690, 594));
+        QCOMPARE(v.Get("lbAufgabeBig")->geometry(), v.grid->geometry());
+        v.w.resize(1, 1);
+        v.w.resize(852, 538);
+        QCOMPARE(v.grid->size(), QSize(542, 432));
+    }
+
+    // Each printout asks first: Cancel prints nothing; OK asks for the printer under the
+    // busy pointer, and a missing printer is silent.
+    void printing() {
+        Window v;
+        v.f.messages.answers = {MessageBoxes::Cancel, MessageBoxes::Cancel};
+        v.Click("cmdPrintResults");
+        v.Click("cmdPrintTable");
+        QCOMPARE(v.f.printers.requests, 0);
+        int pointer = -1;
+        v.f.printers.factory = [&]() -> std::unique_ptr<QPrinter> {
+            pointer = QGuiApplication::overrideCursor()->shape();
+            return nullptr;
         };
-        for (int i = 0; i + 1 < order.size(); ++i)
-            QCOMPARE(nextTabStop(order[i]), order[i + 1]);
-        for (QWidget* l : std::initializer_list<QWidget*>{w.Label1, w.lbMaxNum, w.lbAufgabe,
-                                                          w.lbAufgabeBig, w.cmdPrintTable})
-            QCOMPARE(l->focusPolicy(), Qt::NoFocus);
-        // The large label lies below the grid, which covers it while it is shown.
-        const QObjectList& children = w.children();
-        QVERIFY(children.indexOf(w.lbAufgabeBig) < children.indexOf(w.MSFlexGrid1));
-    }
-
-    void startUpPosesTheFirstExercise() {
-        FormFixture f;
-        Form1& w = f.Create();
-        QVERIFY(w.isVisible());
-        QCOMPARE(w.windowTitle(),
-                 QStringLiteral("Zahlwerk Trainer      Kopfrechnen mit Herz und Verstand !"));
-        QCOMPARE(w.State.MaxNum, 10);
-        QCOMPARE(w.lbMaxNum->text(), QStringLiteral("10"));
-        QCOMPARE(w.State.PosedCount, 1);
-        QCOMPARE(w.State.CalcKind, KindDivision); // no kind checked: division comes first
-        QVERIFY(w.lbAufgabe->text().contains(QStringLiteral(" \u00F7 ")));
-        QCOMPARE(w.lbAufgabeBig->text(), w.lbAufgabe->text());
-        QVERIFY(w.lbTime->text().isEmpty());
-        QVERIFY(w.Timer1->isActive());
-        QCOMPARE(f.random.seedCalls, 1);
-        QCOMPARE(w.State.ResultLines, QStringList{QString()});
-        QCOMPARE(w.State.SlowList.size(), std::size_t{1});
-        QVERIFY(w.MSFlexGrid1->isVisible());
-        QCOMPARE(w.MSFlexGrid1->Rows(), 11);
-        QCOMPARE(w.focusWidget(), w.tbErgebnis);
-        QVERIFY(f.messages.shown.empty());
-    }
-
-    void onlyAMouseReleaseAppliesTheTableBox() {
-        FormFixture f;
-        Form1& w = f.Create();
-        w.chkTableVisible->setFocus();
-        QTest::keyClick(w.chkTableVisible, Qt::Key_Space);
-        QVERIFY(!w.chkTableVisible->isChecked());
-        QVERIFY(w.MSFlexGrid1->isVisible()); // the key changes the mark only
-        QTest::mouseClick(w.chkTableVisible, Qt::LeftButton, {}, QPoint(8, 8));
-        QVERIFY(w.chkTableVisible->isChecked());
-        QVERIFY(w.MSFlexGrid1->isVisible());
-        QTest::mouseClick(w.chkTableVisible, Qt::LeftButton, {}, QPoint(8, 8));
-        QVERIFY(!w.MSFlexGrid1->isVisible());
-        QVERIFY(!w.lbBedienungshinweis->isVisible());
-    }
-
-    void onlyAMousePressConfirmsWithOk() {
-        FormFixture f;
-        Form1& w = f.Create();
-        w.btnOK->setFocus();
-        QTest::keyClick(w.btnOK, Qt::Key_Space);
-        QCOMPARE(w.State.AnswerCount, 0);
-        QVERIFY(f.sound.played.empty());
-        QVERIFY(f.messages.shown.empty());
-    }
-
-    void enterOnTheFocusedRestartButtonRestarts() {
-        FormFixture f;
-        Form1& w = f.Create();
-        QTest::keyClicks(w.tbErgebnis, QStringLiteral("99999"));
-        QTest::keyClick(w.tbErgebnis, Qt::Key_Return);
-        QCOMPARE(w.State.ResultLines.size(), 2);
-        w.btnNeu->setFocus();
-        QTest::keyClick(w.btnNeu, Qt::Key_Return);
-        QCOMPARE(w.State.ResultLines.size(), 1);
-    }
-
-    void creditLineCoding() {
-        QCOMPARE(DeCrypt(QStringLiteral("065066")), QStringLiteral("AB"));
-        QCOMPARE(DeCrypt(QStringLiteral("0650")), QStringLiteral("A"));
-        QCOMPARE(DeCrypt(QStringLiteral("06")), QString());
-        QCOMPARE(Crypt(QStringLiteral("AB")), QStringLiteral("065066"));
-        QCOMPARE(Crypt(QString()), QString());
-        QCOMPARE(Crypt(QStringLiteral("\u0007\u00FC\u20AC")), QStringLiteral("007252128"));
-        QString all;
-        for (int c = 1; c < 256; ++c)
-            all += DeCrypt(QStringLiteral("%1").arg(c, 3, 10, QLatin1Char('0')));
-        QCOMPARE(all.size(), 255);
-        QCOMPARE(DeCrypt(Crypt(all)), all);
-        QCOMPARE(DeCrypt(QString::fromLatin1(StoredCreditLine)).size(), 35);
+        v.Click("cmdPrintTable");
+        QCOMPARE(pointer, int(Qt::WaitCursor));
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(v.f.messages.shown.size(), std::size_t{3});
+        QCOMPARE(v.f.messages.shown[1].Prompt, "Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?");
+        QCOMPARE(v.f.messages.shown[1].Title, "1x1-Tabelle drucken");
+        QCOMPARE(v.f.messages.shown[1].Style, 33);
     }
 };
 

@@ -1,0 +1,187 @@
+#include "AnswerChecker.h"
+#include "Doubles.h"
+#include "ExerciseGenerator.h"
+#include "TestData.h"
+
+using Kinds = std::array<bool, KindCount>;
+using Text = const char*;
+
+namespace {
+
+double For(int n, int maxNum) {
+    return ScriptedRandom::For(n, std::min(maxNum, LargestOperand));
+}
+
+PracticeState Posed(int seconds) { // 7 · 8 =
+    PracticeState st;
+    st.MaxNum = 10;
+    st.Operand1 = 7;
+    st.Operand2 = 8;
+    st.ExpectedResult = 56;
+    st.ExerciseSeconds = seconds;
+    return st;
+}
+
+} // namespace
+
+class EngineTest : public QObject {
+    Q_OBJECT
+    using ExerciseRow = std::tuple<Text, int, int, int, int, Text, int>;
+    using RotationRow = std::tuple<Text, Kinds, QList<int>>;
+    using DrawRow = std::tuple<Text, int, bool, bool, int, int, QList<double>, int>;
+    using SlowRow = std::tuple<Text, QList<int>, int>;
+    using BookingRow = std::tuple<Text, int, Text, int, Text, int, int>;
+    using StatisticsRow = std::tuple<Text, int, int, int, Text>;
+
+private slots:
+    // The text and the result of each kind; subtraction puts the larger operand first.
+    void exercise_data() {
+        AddRows<ExerciseRow>(
+            {{"multiplication", 0, 10, 7, 8, "7 \u00B7 8 =", 56},
+             {"division", 1, 10, 7, 8, "56 \u00F7 8 =", 7},
+             {"addition", 2, 10, 7, 8, "7 + 8 =", 15},
+             {"subtraction", 3, 10, 7, 8, "8 - 7 =", 1},
+             {"beyond 16 bits", 1, 99999, 32767, 32767, "1073676289 \u00F7 32767 =", 32767}});
+    }
+    void exercise() {
+        auto [name, kind, maxNum, a, b, text, result] = CurrentRow<ExerciseRow>();
+        ScriptedRandom random;
+        random.script = {For(a, maxNum), For(b, maxNum)};
+        PracticeState st;
+        st.MaxNum = maxNum;
+        Kinds kinds{};
+        kinds[kind] = true;
+        ChooseNextExercise(st, random, kinds, false);
+        QCOMPARE(ExerciseCaption(st.CalcKind, st.Operand1, st.Operand2), QString(text));
+        QCOMPARE(st.ExpectedResult, result);
+    }
+
+    // Round-robin over the checked kinds; none checked counts as all.
+    void rotation_data() {
+        AddRows<RotationRow>(
+            {{"all", {true, true, true, true}, {1, 2, 3, 0, 1}},
+             {"none", {}, {1, 2, 3, 0, 1}},
+             {"division, subtraction", {false, true, false, true}, {1, 3, 1, 3, 1}},
+             {"multiplication", {true, false, false, false}, {0, 0, 0, 0, 0}}});
+    }
+    void rotation() {
+        auto [name, checked, sequence] = CurrentRow<RotationRow>();
+        ScriptedRandom random;
+        PracticeState st;
+        st.MaxNum = 10;
+        QList<int> seen;
+        for (int i = 0; i < 5; ++i) {
+            ChooseNextExercise(st, random, checked, false);
+            seen << st.CalcKind;
+        }
+        QCOMPARE(seen, sequence);
+    }
+
+    // One draw: the ends of the range, "ohne 1", a selected series, and the draw limit
+    // (misses: draws of 2 before the listed ones).
+    void randomNumber_data() {
+        AddRows<DrawRow>({{"lowest", 12, false, false, 0, 0, {0.0}, 1},
+                          {"highest", 12, false, false, 0, 0, {0.99999}, 12},
+                          {"ohne 1, lowest", 12, false, true, 0, 0, {0.0}, 2},
+                          {"ohne 1, highest", 12, false, true, 0, 0, {0.99999}, 12},
+                          {"16-bit operands", 100000, false, false, 0, 0, {0.99999999}, 32767},
+                          {"series skips the others", 10, true, false, 7, 0, {0.25, 0.65}, 7},
+                          {"series 1 despite ohne 1", 10, true, true, 1, 0, {0.05}, 1},
+                          {"beyond a short selection", 1000, true, false, 5, 0, {0.999, 0.0045}, 5},
+                          {"hit at the last allowed draw", 10, true, false, 9, 10000, {0.85}, 9},
+                          {"draw limit reached", 10, true, false, 9, 10001, {0.85}, 2}});
+    }
+    void randomNumber() {
+        auto [name, maxNum, series, without1, selected, misses, draws, expected] =
+            CurrentRow<DrawRow>();
+        ScriptedRandom random;
+        random.script.assign(misses, For(2, 10));
+        random.script.insert(random.script.end(), draws.begin(), draws.end());
+        PracticeState st;
+        st.MaxNum = maxNum;
+        st.SelectedRows.assign(11, false); // sized for the bound 10
+        st.SelectedRows[selected] = selected != 0;
+        QCOMPARE(RandomNumber(st, random, series, without1), expected);
+    }
+
+    // The remembered exercise with the most seconds (the first on ties) comes back from 10 s;
+    // it keeps its kind, and the rotation goes on from there.
+    void slowExercise_data() {
+        AddRows<SlowRow>({{"none", {}, 0},
+                          {"below 10", {9}, 0},
+                          {"exactly 10", {10}, 1},
+                          {"the largest", {11, 30, 12}, 2},
+                          {"tie: the first", {12, 12}, 1}});
+    }
+    void slowExercise() {
+        auto [name, seconds, picked] = CurrentRow<SlowRow>();
+        ScriptedRandom random;
+        PracticeState st;
+        st.MaxNum = 10;
+        for (int s : seconds)
+            st.SlowList.push_back({int(st.SlowList.size()), 9, KindMultiplication, s});
+        st.AllowSlowRepeat = true;
+        const Kinds addition{false, false, true, false};
+        QCOMPARE(ChooseNextExercise(st, random, addition, false), picked != 0);
+        QCOMPARE(st.ExpectedResult == picked * 9, picked != 0);
+        ChooseNextExercise(st, random, addition, false);
+        QCOMPARE(st.CalcKind, KindAddition);
+    }
+
+    // Judging and booking one answer of 7 · 8: the stored line, the memory of the exercise
+    // (recorded: its seconds before, -1 for none), the total seconds.
+    void booking_data() {
+        AddRows<BookingRow>({{"right, quick", 6, "56", -1, "    56\t6", -1, 6},
+                             {"right with zeros", 6, "056", -1, "    056\t6", -1, 6},
+                             {"right at 10 s lowers", 10, "56", 15, "    56\t10", 10, 10},
+                             {"right at 11 s adds", 11, "56", 5, "    56\t11", 16, 11},
+                             {"right after 75 s: 60", 75, "56", -1, "    56\t75", 75, 60},
+                             {"wrong", 7, "57", -1, "!   57\t7", 7, 0},
+                             {"wrong adds", 3, "57", 9, "!   57\t3", 12, 0}});
+    }
+    void booking() {
+        auto [name, seconds, answer, recorded, line, record, total] = CurrentRow<BookingRow>();
+        PracticeState st = Posed(seconds);
+        st.SlowList.push_back({8, 7, 0, 99}); // another exercise, untouched
+        if (recorded >= 0)
+            st.SlowList.push_back({7, 8, 0, recorded});
+        BookAnswer(st, QStringLiteral("7 \u00B7 8 ="), answer);
+        QCOMPARE(st.ResultLines,
+                 (QStringList{QStringLiteral("7 \u00B7 8 =\t") + line + " Sek.\t", QString()}));
+        QCOMPARE(st.SlowList.size(), std::size_t(record >= 0 ? 3 : 2));
+        QCOMPARE(st.SlowList.back().Seconds, record >= 0 ? record : 99);
+        QCOMPARE(st.TotalSeconds, total);
+    }
+
+    void statistics_data() {
+        AddRows<StatisticsRow>({{"first", 1, 1, 6, "6 Sekunden\r\n100%"},
+                                {"none right: this one's seconds", 1, 0, 0, "4 Sekunden\r\n0%"},
+                                {"floors", 3, 2, 11, "5 Sekunden\r\n66%"},
+                                {"29 of 100 is 28", 100, 29, 29, "1 Sekunden\r\n28%"}});
+    }
+    void statistics() {
+        auto [name, answers, right, total, text] = CurrentRow<StatisticsRow>();
+        PracticeState st = Posed(4);
+        st.PosedCount = 2;
+        st.AnswerCount = answers;
+        st.RightCount = right;
+        st.TotalSeconds = total;
+        QCOMPARE(StatisticsText(st),
+                 QStringLiteral("2 gestellte Aufgaben\r\n\u00D8 Bedenkzeit : ") + text +
+                     " richtige Antworten");
+    }
+
+    // A long session counts on past 32767 instead of wrapping.
+    void countersDoNotWrap() {
+        PracticeState st = Posed(0);
+        st.AnswerCount = st.RightCount = st.PosedCount = 32767;
+        BookAnswer(st, QString(), QStringLiteral("56"));
+        ScriptedRandom random;
+        ChooseNextExercise(st, random, Kinds{}, false);
+        QCOMPARE((QList<int>{st.AnswerCount, st.RightCount, st.PosedCount}),
+                 (QList<int>{32768, 32768, 32768}));
+    }
+};
+
+QTEST_APPLESS_MAIN(EngineTest)
+#include "test_engine.moc"
