@@ -126,11 +126,20 @@ def right_answer(exercise):
             "-": int.__sub__}[op](int(a), int(b))
 
 
+WORDS = ((" \u00b7 ", " mal "), (" \u00f7 ", " geteilt durch "), (" + ", " plus "),
+         (" - ", " minus "), (" =", " gleich"))
+
+
 def in_words(exercise):
-    for sign, word in ((" \u00b7 ", " mal "), (" \u00f7 ", " geteilt durch "), (" + ", " plus "),
-                       (" - ", " minus "), (" =", " gleich")):
+    for sign, word in WORDS:
         exercise = exercise.replace(sign, word)
     return exercise
+
+
+def in_signs(spoken):  # a screen reader hears the exercise label in words
+    for sign, word in WORDS:
+        spoken = spoken.replace(word, sign)
+    return spoken
 
 
 def audible_seconds(samples):  # unsigned 8-bit samples at 22050 Hz
@@ -162,7 +171,7 @@ class Trainer:
                     and name in (None, n.name) and description in (None, n.description))
 
     def exercise(self):
-        return self.find(description="Aufgabe").name
+        return in_signs(self.find(description="Aufgabe").name)
 
     def statistics(self):
         return self.find(description="Statistik").name

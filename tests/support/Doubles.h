@@ -32,7 +32,7 @@ public:
 // Records the clips it is asked to play.
 class RecordingWavePlayer : public WavePlayer {
 public:
-    void PlayWave(const QString& name, const QByteArray& image, unsigned) override {
+    void PlayWave(const QString& name, const QByteArray& image) override {
         names << name;
         images.push_back(image);
     }

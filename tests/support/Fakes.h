@@ -5,12 +5,17 @@
 
 #include "Doubles.h"
 #include "Form1.h"
+#include "GridWidget.h"
 #include "MessageBoxes.h"
 #include "PrinterProvider.h"
 
+#include <QCheckBox>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
