@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Zahlwerk Trainer: `make run` builds and starts the trainer, `make check` builds and runs
 # every test headless. Both install whatever Debian packages are missing first.
 BUILD_DIR ?= build

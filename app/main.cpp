@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoveredLabel.h"
 #include "Form1.h"
 #include "GermanTexts.h"

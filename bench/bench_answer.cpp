@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A right answer at the largest table (33 × 33, upper bound 32), and the table's paint alone,
 // each against repainting a bare window of the same size, sampled alternately in one loop.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long session: 10 000 right answers in one window at upper bound 10 (11 × 11 table shown).
 // Does an answer get slower as the session grows, and how much memory does each answer keep?
 // Time: Enter + repaint per answer, the first and the last tenth against a bare window's

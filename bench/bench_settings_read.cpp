@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings reader's throughput, against the least any reader of the file has to do: the
 // same file read in the same 64 KiB chunks with its line ends counted, sampled alternately
 // in the same run. Files of 100 MB, far beyond a real one of a few hundred bytes, in three

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up to the first exercise painted, and the memory it takes, as processes: fork and
 // exec … first paint … exit, timed here, and the peak resident size until the first paint,
 // reported by each child. Three kinds, run in turn so that they share the machine's load: a

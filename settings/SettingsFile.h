@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The settings file on disk: where it lies, reading it as a stream, replacing it atomically.

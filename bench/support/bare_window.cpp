@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of the start-up figures: a bare Qt Widgets program (Qt Widgets only) showing
 // an empty window of the trainer's size, or with --text one label, the floor for any window
 // that draws text. After its first paint it prints "<painted> <peak resident KiB>" and leaves
