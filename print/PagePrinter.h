@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Twips.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QString>
@@ -19,7 +21,7 @@ class QPagedPaintDevice;
 class PagePrinter {
 public:
     // Tab characters inside a printed line advance to the next multiple of this distance.
-    static constexpr double TabStopTwips = 1440.0;
+    static constexpr double TabStopTwips = TwipsPerInch;
 
     explicit PagePrinter(QPagedPaintDevice& device);
     // Ends the document if EndDoc has not done so.
