@@ -8,6 +8,7 @@
 #include "Fonts.h"
 #include "GridWidget.h"
 #include "ResultsPicture.h"
+#include "TableView.h"
 #include "Twips.h"
 #include "VbColor.h"
 

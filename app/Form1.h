@@ -27,7 +27,6 @@
 
 #include "PracticeState.h"
 #include "SoundFeedback.h"
-#include "TableView.h"
 
 #include <QString>
 #include <QWidget>
@@ -51,6 +50,7 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 class RandomSource;
+class TableView;
 class ResultsPicture;
 class WavePlayer;
 

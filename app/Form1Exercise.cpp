@@ -10,6 +10,7 @@
 #include "MessageBoxes.h"
 #include "ResultsPicture.h"
 #include "SpokenText.h"
+#include "TableView.h"
 #include "VbColor.h"
 
 #include <QCoreApplication>

@@ -3,6 +3,7 @@
 
 #include "CreditLine.h"
 #include "RandomSource.h"
+#include "TableView.h"
 
 #include <QCoreApplication>
 #include <QTimer>

@@ -6,6 +6,7 @@
 #include "GridWidget.h"
 #include "MessageBoxes.h"
 #include "NumberTable.h"
+#include "TableView.h"
 
 #include <QLineEdit>
 
