@@ -9,12 +9,9 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QContextMenuEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
-#include <QTest>
-#include <QTimer>
 
 class GermanAndStackingTest : public QObject {
     Q_OBJECT
@@ -25,11 +22,10 @@ private slots:
     }
 
     void qtsOwnTextsAreGerman() {
-        FormFixture f;
-        auto* answer = f.Create().findChild<QLineEdit*>("tbErgebnis");
+        Window v;
         QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
-                                answer->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(answer, &click);
+                                v.answer->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(v.answer, &click);
         auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(popup);
         QStringList menu;
@@ -57,13 +53,13 @@ private slots:
     }
 
     void noLabelOrImageCoversAControl() {
-        FormFixture f;
-        f.WriteSettings("MaxNum = 32\r\n");
-        Form1& form = f.Create();
+        Window v;
+        Form1& form = v.w;
         QVERIFY(form.width() <= form.screen()->availableGeometry().width());
         form.resize(852, 538); // the table's widest build leaves its printer symbol far right
-        QTest::mouseClick(form.findChild<QWidget*>("imgMaxNum(0)"), Qt::LeftButton);
-        QCOMPARE(form.findChild<QLabel*>("lbMaxNum")->text(), QStringLiteral("100"));
+        while (v.maxNum->text() != "32")
+            v.Click("lbMaxNum");
+        v.Click("imgMaxNum(0)");
         for (const QSize size : {QSize(852, 538), QSize(800, 538), QSize(640, 420)}) {
             form.resize(size);
             const QList<QWidget*> controls = form.findChildren<QWidget*>(
@@ -86,37 +82,31 @@ private slots:
         }
         // A click where the table's printer symbol was left lands on "Neu starten".
         form.resize(800, 538);
-        QTest::keyClicks(form.findChild<QLineEdit*>("tbErgebnis"), "99999");
-        QTest::keyClick(form.findChild<QLineEdit*>("tbErgebnis"), Qt::Key_Return);
-        auto* symbol = form.findChild<QWidget*>("cmdPrintTable");
+        v.Answer("99999");
+        auto* symbol = v.Get("cmdPrintTable");
         const QPoint where = symbol->mapTo(&form, symbol->rect().center());
         QWidget* hit = form.childAt(where);
-        QCOMPARE(hit, form.findChild<QWidget*>("btnNeu"));
+        QCOMPARE(hit, v.Get("btnNeu"));
         QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&form, where));
-        QVERIFY(f.messages.shown.empty()); // no print confirmation
-        QVERIFY(form.findChild<QWidget*>("Picture1")->accessibleDescription().isEmpty());
+        QVERIFY(v.messages.shown.empty() && v.list->accessibleDescription().isEmpty());
     }
 
     void largeLabelIsReadOnlyWhileItShows() {
-        FormFixture f;
-        Form1& form = f.Create();
-        QAccessibleInterface* big =
-            QAccessible::queryAccessibleInterface(form.findChild<QLabel*>("lbAufgabeBig"));
+        Window v;
+        QAccessibleInterface* big = QAccessible::queryAccessibleInterface(v.Get("lbAufgabeBig"));
         QVERIFY(big->state().invisible);
-        QTest::mouseClick(form.findChild<QWidget*>("chkTableVisible"), Qt::LeftButton);
+        v.Click("chkTableVisible");
         QVERIFY(!big->state().invisible);
     }
 
     void closingDuringTheEnterHintEndsEveryHandler() {
-        FormFixture f;
-        Form1& form = f.Create();
-        f.messages.onShow = [&](const ShownMessage&) { form.close(); };
-        form.findChild<QLineEdit*>("tbErgebnis")->setText(QStringLiteral("1"));
-        QTest::mousePress(form.findChild<QWidget*>("btnOK"), Qt::LeftButton);
-        QCOMPARE(f.messages.shown.size(), std::size_t(1));
-        QVERIFY(f.sound.names.isEmpty());
-        QVERIFY(form.findChild<QWidget*>("Picture1")->accessibleDescription().isEmpty());
-        QVERIFY(!form.findChild<QTimer*>("Timer1")->isActive());
+        Window v;
+        v.messages.onShow = [&](const ShownMessage&) { v.w.close(); };
+        v.answer->setText(QStringLiteral("1"));
+        QTest::mousePress(v.Get("btnOK"), Qt::LeftButton);
+        QCOMPARE(v.messages.shown.size(), std::size_t(1));
+        QVERIFY(v.sound.names.isEmpty() && v.list->accessibleDescription().isEmpty());
+        QVERIFY(!v.Get<QTimer>("Timer1")->isActive());
     }
 };
 

@@ -91,4 +91,4 @@ private slots:
 };
 
 QTEST_APPLESS_MAIN(SettingsTextTest)
-#include "SettingsTextTest.moc"
+#include "test_settings_text.moc"
