@@ -1,14 +1,26 @@
 // The real window on fakes, driven with keys and the mouse through whole cycles and checked
 // by what a user sees: texts and colours, the table's cells, the results list, the clips
-// played and the message boxes shown.
+// played, the message boxes shown, Qt's own texts in German, what the screen reader is told,
+// labels that never take a control's click and a close that ends every handler.
 
+#include "CoveredLabel.h"
 #include "Fakes.h"
+#include "GermanTexts.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
 
 class WindowTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() {
+        InstallGermanTexts(*QCoreApplication::instance());
+        InstallCoveredLabelAccessibility();
+    }
+
     // Right, wrong, slow and empty answers; the slow exercise comes back in amber.
     void answersAreJudgedAndBooked() {
         Window v;
@@ -70,19 +82,19 @@ private slots:
         ok->setFocus();
         QTest::keyClick(ok, Qt::Key_Space);
         int linesWhenShown = -1;
-        v.messages.onShow = [&](const ShownMessage&) { linesWhenShown = v.ListLines(); };
+        v.messages.onShow = [&] {
+            linesWhenShown = v.ListLines();
+            return MessageBoxes::Ok;
+        };
         QTest::keyClicks(v.answer, v.Right());
         QTest::mousePress(ok, Qt::LeftButton);
-        QCOMPARE(v.messages.shown.size(), std::size_t{1});
-        QCOMPARE(v.messages.shown[0].Prompt,
-                 "Die Eingabe lässt sich besser mit der [Enter] Taste bestätigen.");
-        QCOMPARE(v.messages.shown[0].Style, 64);
         QCOMPARE(linesWhenShown, 1);
         QCOMPARE(v.ListLines(), 2);
         QTest::keyClicks(v.answer, "5");
         QTest::mousePress(ok, Qt::RightButton);
-        QCOMPARE(v.messages.shown.size(), std::size_t{1});
         QCOMPARE(v.ListLines(), 3);
+        QCOMPARE(v.messages.shown,
+                 QStringList{"Die Eingabe lässt sich besser mit der [Enter] Taste bestätigen."});
     }
 
     // The list holds 21 lines; Neu starten clears it and the slow memory, not the statistics.
@@ -193,24 +205,29 @@ private slots:
         QVERIFY(!v.grid->isVisible() && v.Get<QCheckBox>("chkTableVisible")->isChecked());
         v.Click("imgMaxNum(1)");
         QCOMPARE(v.grid->Rows(), 33);
-        QVERIFY(v.grid->isVisible() && v.messages.shown.empty());
+        QVERIFY(v.grid->isVisible() && v.messages.shown.isEmpty());
 
+        // The large exercise label, read by a screen reader only while the table is hidden.
+        QAccessibleInterface* big = QAccessible::queryAccessibleInterface(v.Get("lbAufgabeBig"));
+        QVERIFY(big->state().invisible);
         v.Click("chkTableVisible");
         QVERIFY(!v.grid->isVisible() && !v.Get("lbBedienungshinweis")->isVisible());
+        QVERIFY(!big->state().invisible);
         v.Click("imgMaxNum(0)");
         v.Click("chkTableVisible");
         QVERIFY(!v.Get<QCheckBox>("chkTableVisible")->isChecked() && !v.grid->isVisible());
-        QCOMPARE(v.messages.shown.size(), std::size_t{1});
-        QCOMPARE(v.messages.shown[0].Prompt,
-                 "Die Tabelle kann für den Wertebereich \"bis 100\" nicht dargestellt werden.\r\n"
-                 "Wählen Sie einen kleineren Wertebereich bis maximal 32.");
+        QCOMPARE(v.messages.shown,
+                 QStringList{"Die Tabelle kann für den Wertebereich \"bis 100\" nicht dargestellt "
+                             "werden.\r\nWählen Sie einen kleineren Wertebereich bis maximal 32."});
         QCOMPARE(v.w.focusWidget(), v.answer);
     }
 
-    // The exercise bar keeps to the bottom, the results to the right, the table takes the rest.
+    // The first size fits the screen; the exercise bar keeps to the bottom, the results to the
+    // right, the table takes the rest.
     void layoutFollowsTheWindow() {
         Window v;
-        v.w.resize(1000, 700); // 15000 × 10500 twips
+        QVERIFY(v.w.width() <= v.w.screen()->availableGeometry().width()); // the first size
+        v.w.resize(1000, 700);                                             // 15000 × 10500 twips
         QCOMPARE(v.Get("frameAufgabe")->y(), 651);
         QCOMPARE(v.Get("frameResults")->x(), 697);
         QCOMPARE(v.grid->size(), QSize(690, 594));
@@ -218,16 +235,48 @@ private slots:
         v.w.resize(1, 1);
         v.w.resize(852, 538);
         QCOMPARE(v.grid->size(), QSize(542, 432));
+        // No label or image covers a control, whatever the size; the table's widest build
+        // leaves its printer symbol far right.
+        while (v.maxNum->text() != "32")
+            v.Click("lbMaxNum");
+        v.Click("imgMaxNum(0)");
+        for (const QSize size : {QSize(852, 538), QSize(800, 538), QSize(640, 420)}) {
+            v.w.resize(size);
+            for (QWidget* control : v.w.findChildren<QWidget*>(
+                     QRegularExpression("^(btn|chk|tbErgebnis|MSFlexGrid1)"))) {
+                if (!control->isVisibleTo(&v.w))
+                    continue;
+                const QRect r = control->rect();
+                for (int x = r.left(); x <= r.right(); x += 3)
+                    for (int y = r.top(); y <= r.bottom(); y += 3) {
+                        const QPoint p = control->mapTo(&v.w, QPoint(x, y));
+                        QWidget* hit = v.w.childAt(p);
+                        QVERIFY2(!v.w.rect().contains(p) || (hit && !qobject_cast<QLabel*>(hit)),
+                                 qPrintable(control->objectName() + " covered by " +
+                                            (hit ? hit->objectName() : "nothing")));
+                    }
+            }
+        }
+        // A click where the table's printer symbol was left lands on "Neu starten".
+        v.w.resize(800, 538);
+        v.Answer("99999");
+        auto* symbol = v.Get("cmdPrintTable");
+        const QPoint where = symbol->mapTo(&v.w, symbol->rect().center());
+        QWidget* hit = v.w.childAt(where);
+        QCOMPARE(hit, v.Get("btnNeu"));
+        QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&v.w, where));
+        QVERIFY(v.messages.shown.isEmpty() && v.list->accessibleDescription().isEmpty());
     }
 
     // Each printout asks first: Cancel prints nothing; OK asks for the printer under the
     // busy pointer, and a missing printer is silent.
     void printingAsksFirst() {
         Window v;
-        v.messages.answers = {MessageBoxes::Cancel, MessageBoxes::Cancel};
+        v.messages.onShow = [] { return MessageBoxes::Cancel; };
         v.Click("cmdPrintResults");
         v.Click("cmdPrintTable");
         QCOMPARE(v.printers.requests, 0);
+        v.messages.onShow = nullptr;
         int pointer = -1;
         v.printers.factory = [&]() -> std::unique_ptr<QPrinter> {
             pointer = QGuiApplication::overrideCursor()->shape();
@@ -236,8 +285,37 @@ private slots:
         v.Click("cmdPrintTable");
         QCOMPARE(pointer, int(Qt::WaitCursor));
         QVERIFY(!QGuiApplication::overrideCursor());
-        QCOMPARE(v.messages.shown.size(), std::size_t{3});
-        QCOMPARE(v.messages.shown[1].Prompt, "Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?");
+        QCOMPARE(v.messages.shown.size(), 3);
+        QCOMPARE(v.messages.shown[1], "Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?");
+    }
+
+    void qtsOwnTextsAreGerman() {
+        QStringList buttons;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            for (QAbstractButton* b : box->buttons())
+                buttons << b->text().remove('&');
+            box->reject();
+        });
+        QtMessageBoxes boxes;
+        QCOMPARE(boxes.MsgBox(nullptr, "Wollen Sie die Ergebnisliste ausdrucken?",
+                              MessageBoxes::OkCancel | MessageBoxes::Question, "Drucken"),
+                 int(MessageBoxes::Cancel));
+        buttons.sort();
+        QCOMPARE(buttons, QStringList({"Abbrechen", "OK"}));
+    }
+
+    void closingDuringTheEnterHintEndsEveryHandler() {
+        Window v;
+        v.messages.onShow = [&] {
+            v.w.close();
+            return MessageBoxes::Ok;
+        };
+        v.answer->setText(QStringLiteral("1"));
+        QTest::mousePress(v.Get("btnOK"), Qt::LeftButton);
+        QCOMPARE(v.messages.shown.size(), 1);
+        QVERIFY(v.sound.names.isEmpty() && v.list->accessibleDescription().isEmpty());
+        QVERIFY(!v.Get<QTimer>("Timer1")->isActive());
     }
 };
 

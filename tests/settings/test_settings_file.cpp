@@ -86,7 +86,7 @@ private slots:
             QVERIFY(Put(path, file));
         QWidget& form = f.Create();
         QCOMPARE(form.findChild<QLabel*>("lbMaxNum")->text(), bound);
-        QCOMPARE(f.messages.shown.size(), std::size_t(bound == "2147483647"));
+        QCOMPARE(f.messages.shown.size(), qsizetype(bound == "2147483647"));
         QVERIFY(!form.findChild<QLabel*>("lbAufgabe")->text().isEmpty()); // start-up went on
         CloseOnShutdownSignals(form);
         QTimer::singleShot(0, [&] {

@@ -24,28 +24,15 @@
 #include <functional>
 #include <memory>
 
-struct ShownMessage {
-    QString Prompt;
-    int Style = 0;
-    QString Title;
-};
-
-// Records every box and answers it at once with the next scripted answer (OK when none).
+// Records the prompt of every box and answers it at once: OK, or what onShow returns.
 class FakeMessageBoxes : public MessageBoxes {
 public:
-    int MsgBox(QWidget*, const QString& prompt, int style, const QString& title) override {
-        shown.push_back(ShownMessage{prompt, style, title});
-        if (onShow)
-            onShow(shown.back());
-        if (answers.empty())
-            return Ok;
-        const int a = answers.front();
-        answers.pop_front();
-        return a;
+    int MsgBox(QWidget*, const QString& prompt, int, const QString&) override {
+        shown << prompt;
+        return onShow ? onShow() : Ok;
     }
-    std::vector<ShownMessage> shown;
-    std::deque<int> answers;
-    std::function<void(const ShownMessage&)> onShow;
+    QStringList shown;
+    std::function<int()> onShow;
 };
 
 // Hands out what the factory makes; by default no printer at all.
