@@ -3,8 +3,8 @@
 # through the accessibility tree as a screen reader reads it, answers typed with xdotool, the
 # table clicked where the screen reader says its cells are, the window closed the way a window
 # manager closes it, and a second start, without a sound server, with the options as left.
-# It brings its own X server, session and accessibility bus, and print spooler with a PDF
-# printer. Usage (inside with-pulseaudio): child_session.py PROGRAM OUTPUT
+# It brings its own X server, session and accessibility bus, sound server with a null sink,
+# and print spooler with a PDF printer. Usage: child_session.py PROGRAM OUTPUT
 import ctypes
 import operator
 import os
@@ -79,6 +79,18 @@ def desktop(work):
     os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
     subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
                     "/org/a11y/bus", "org.a11y.Bus.GetAddress"], stdout=subprocess.DEVNULL)
+
+
+# A sound server of our own whose one sink, "nullsink", is heard through its monitor.
+def sound_server(work):
+    os.environ["PULSE_SERVER"] = "unix:%s/pulse.sock" % work
+    start("pulseaudio", "--daemonize=no", "--system=no", "-n", "--use-pid-file=no",
+          "--exit-idle-time=-1", "--realtime=no", "--high-priority=no", "--disable-shm=yes",
+          "--load=module-null-sink sink_name=nullsink rate=44100 channels=2",
+          "--load=module-native-protocol-unix auth-anonymous=1 socket=%s/pulse.sock" % work,
+          stderr=subprocess.DEVNULL)
+    wait(lambda: subprocess.run(["pactl", "set-default-sink", "nullsink"],
+                                capture_output=True).returncode == 0, "the sound server")
 
 
 # A print spooler of our own, listening on a socket in work, whose default printer
@@ -297,6 +309,7 @@ shutil.copy(PROGRAM, folder)
 try:
     pdfs = printer(work)
     desktop(work)
+    sound_server(work)
     import pyatspi  # talks to the accessibility bus from the start
     session(folder, pdfs)
 except Exception as e:  # a hang or a crash: the run ends here, counted as a failure
