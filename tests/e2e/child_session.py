@@ -244,9 +244,7 @@ def session(folder, pdfs):
     recorder.wait(timeout=10)
     check(whole, "the praise is heard whole: %.3f of %.3f s" % (heard(), praise))
     answered.append((t.exercise(), solve(t.exercise())[3] + 1, False))
-    t.answer(answered[1][1])
-    check(t.exercise() == answered[1][0] and t.statistics().endswith("50% richtige Antworten"),
-          "one right, one wrong answer")
+    t.answer(answered[1][1])  # wrong: read in the results list below
 
     # The series of 7 from the header row, the exercises of all four kinds, a cell's number.
     table = t.table()

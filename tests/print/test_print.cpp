@@ -6,8 +6,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-using Text = const char*;
-
 namespace {
 
 constexpr double Margin = 10, Pitch = 11.5, PaperWidth = 595.276, PaperHeight = 841.89;

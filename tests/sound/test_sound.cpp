@@ -30,52 +30,46 @@ QByteArray Riff(const QByteArray& chunks) {
 
 class SoundTest : public QObject {
     Q_OBJECT
-    using RotationRow = std::tuple<const char*, int, int, QString>;
-    using WaveRow = std::tuple<const char*, QByteArray, int, int>;
+    using RotationRow = std::tuple<Text, int, Text, int>;
+    using WaveRow = std::tuple<Text, QByteArray, int, int>;
 
 private slots:
-    // Each series plays its clips in turn (before: clips of it played already) and starts
-    // again after its last; the player gets the clip's image.
-    void rotation_data() {
-        AddRows<RotationRow>({{"first praise", FeedbackPraise, 0, "YES_01"},
-                              {"last praise", FeedbackPraise, 23, "YES_24"},
-                              {"praise again", FeedbackPraise, 24, "YES_01"},
-                              {"last wrong", FeedbackWrong, 11, "NO_12"},
-                              {"wrong again", FeedbackWrong, 12, "NO_01"},
-                              {"last waiting", FeedbackWaiting, 4, "WAIT_05"},
-                              {"waiting again", FeedbackWaiting, 5, "WAIT_01"}});
+    // Each series plays its clips in turn and starts again after its last; every clip the
+    // player gets, the cuckoo too, is PCM mono 22050 Hz 8 bit, audible, its frames closing
+    // the image.
+    void clipsPlayInTurn_data() {
+        AddRows<RotationRow>({{"praise", FeedbackPraise, "YES_", 24},
+                              {"wrong", FeedbackWrong, "NO_", 12},
+                              {"waiting", FeedbackWaiting, "WAIT_", 5}});
     }
-    void rotation() {
-        auto [name, kind, before, clip] = CurrentRow<RotationRow>();
+    void clipsPlayInTurn() {
+        auto [name, kind, prefix, count] = CurrentRow<RotationRow>();
         RecordingWavePlayer player;
         SoundFeedback sound(player);
-        for (int i = 0; i <= before; ++i)
+        QStringList clips;
+        for (int n = 0; n <= count; ++n) {
             sound.PlayFeedbackSound(kind);
-        QCOMPARE(player.names.last(), clip);
-        QCOMPARE(player.images.back(), LoadWaveResource(clip));
-    }
-
-    // The 42 clips: PCM mono 22050 Hz 8 bit, audible, the frames closing the image.
-    void catalogue() {
-        QStringList names{"KUCKUCK"};
-        for (auto [prefix, count] : {std::pair{"YES_", 24}, {"NO_", 12}, {"WAIT_", 5}})
-            for (int n = 1; n <= count; ++n)
-                names << QString::asprintf("%s%02d", prefix, n);
-        for (const QString& name : names) {
-            const QByteArray image = LoadWaveResource(name);
+            clips << QString::asprintf("%s%02d", prefix, n % count + 1);
+        }
+        QCOMPARE(player.names, clips);
+        QVERIFY(LoadWaveResource(QString::asprintf("%s%02d", prefix, count + 1)).isEmpty());
+        sound.PlayWaveRes("KUCKUCK");
+        for (std::size_t i = 0; i < player.images.size(); ++i) {
+            const QByteArray& image = player.images[i];
             const std::optional<WaveFrames> frames = ParseWaveImage(image);
-            QVERIFY2(frames && image.mid(8, 28) == "WAVE" + Fmt(1, 1, 22050, 8), qPrintable(name));
+            QVERIFY2(frames && image == LoadWaveResource(player.names[i]) &&
+                         image.mid(8, 28) == "WAVE" + Fmt(1, 1, 22050, 8),
+                     qPrintable(player.names[i]));
             QCOMPARE(frames->Offset + frames->Size + (frames->Size & 1), image.size());
             int loudest = 0;
             for (char c : image.mid(frames->Offset, frames->Size))
                 loudest = std::max(loudest, std::abs(int(quint8(c)) - 128));
-            QVERIFY2(loudest > 64, qPrintable(name));
+            QVERIFY2(loudest > 64, qPrintable(player.names[i]));
         }
-        QVERIFY(LoadWaveResource("NO_13").isEmpty());
     }
 
     // Where the frames of a WAVE image lie; offset -1: nothing playable.
-    void waveImages_data() {
+    void waveFramesAreFound_data() {
         const QByteArray fmt16 = Fmt(1, 2, 44100, 16), pcm(400, 'x'), data = Chunk("data", pcm);
         AddRows<WaveRow>(
             {{"16-bit stereo", Riff(fmt16 + data), 44, 400},
@@ -88,7 +82,7 @@ private slots:
              {"ADPCM", Riff(Fmt(2, 1, 22050, 4) + data), -1, 0},
              {"huge chunk", Riff(Chunk("LIST", "ab", 0x7FFFFFF0) + fmt16 + data), -1, 0}});
     }
-    void waveImages() {
+    void waveFramesAreFound() {
         auto [name, image, offset, size] = CurrentRow<WaveRow>();
         const std::optional<WaveFrames> f = ParseWaveImage(image);
         QCOMPARE(f ? int(f->Offset) : -1, offset);

@@ -2,8 +2,6 @@
 #include "NumberTable.h"
 #include "TestData.h"
 
-using Text = const char*;
-
 class TableTest : public QObject {
     Q_OBJECT
     using ArrangementRow = std::tuple<Text, int, int, Text>;
@@ -62,16 +60,13 @@ private slots:
     // meets it. Direction 0 up, 1 down, 3 (the middle button) five down.
     void ladder_data() {
         AddRows<LadderRow>({{"up", 10, 0, 11},
-                            {"down", 4, 1, 3},
                             {"lowest", 3, 1, 3},
                             {"32 up", 32, 0, 100},
                             {"100 up", 100, 0, 1000},
                             {"1000 up", 1000, 0, 10000},
-                            {"highest", 10000, 0, 10000},
                             {"10000 down", 10000, 1, 1000},
                             {"1000 down", 1000, 1, 100},
                             {"100 down", 100, 1, 32},
-                            {"95 up", 95, 0, 96},
                             {"98 up", 98, 0, 32},
                             {"34 down", 34, 1, 100},
                             {"middle", 100, 3, 95},
