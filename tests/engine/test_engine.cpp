@@ -25,55 +25,41 @@ PracticeState Posed(int seconds) { // 7 · 8 =
 
 class EngineTest : public QObject {
     Q_OBJECT
-    using ExerciseRow = std::tuple<Text, int, int, int, int, Text, int>;
-    using RotationRow = std::tuple<Text, Kinds, QList<int>>;
+    using KindsRow = std::tuple<Text, Text, int, int, int, QString>;
     using DrawRow = std::tuple<Text, int, bool, bool, int, int, QList<double>, int>;
     using SlowRow = std::tuple<Text, QList<int>, int>;
     using BookingRow = std::tuple<Text, int, Text, int, Text, int, int>;
     using StatisticsRow = std::tuple<Text, int, int, int, Text>;
 
 private slots:
-    // The text and the result of each kind; subtraction puts the larger operand first.
-    void eachKindHasItsText_data() {
-        AddRows<ExerciseRow>(
-            {{"multiplication", 0, 10, 7, 8, "7 \u00B7 8 =", 56},
-             {"division", 1, 10, 7, 8, "56 \u00F7 8 =", 7},
-             {"addition", 2, 10, 7, 8, "7 + 8 =", 15},
-             {"subtraction", 3, 10, 7, 8, "8 - 7 =", 1},
-             {"beyond 16 bits", 1, 99999, 32767, 32767, "1073676289 \u00F7 32767 =", 32767}});
-    }
-    void eachKindHasItsText() {
-        auto [name, kind, maxNum, a, b, text, result] = CurrentRow<ExerciseRow>();
-        ScriptedRandom random;
-        random.script = {For(a, maxNum), For(b, maxNum)};
-        PracticeState st;
-        st.MaxNum = maxNum;
-        Kinds kinds{};
-        kinds[kind] = true;
-        ChooseNextExercise(st, random, kinds, false);
-        QCOMPARE(ExerciseCaption(st.CalcKind, st.Operand1, st.Operand2), QString(text));
-        QCOMPARE(st.ExpectedResult, result);
-    }
-
-    // Round-robin over the checked kinds; none checked counts as all.
+    // Round-robin over the checked kinds, none checked counting as all; the text and result
+    // of each kind, subtraction putting the larger operand first (operands drawn: a, b).
     void kindsTakeTurns_data() {
-        AddRows<RotationRow>(
-            {{"all", {true, true, true, true}, {1, 2, 3, 0, 1}},
-             {"none", {}, {1, 2, 3, 0, 1}},
-             {"division, subtraction", {false, true, false, true}, {1, 3, 1, 3, 1}},
-             {"multiplication", {true, false, false, false}, {0, 0, 0, 0, 0}}});
+        const QString mul = "7 \u00B7 8 = 56|", div = "56 \u00F7 8 = 7|", add = "7 + 8 = 15|",
+                      sub = "8 - 7 = 1|", all = div + add + sub + mul + div;
+        AddRows<KindsRow>(
+            {{"all", "0123", 10, 7, 8, all},
+             {"none", "", 10, 7, 8, all},
+             {"division, subtraction", "13", 10, 7, 8, div + sub + div},
+             {"multiplication", "0", 10, 7, 8, mul + mul},
+             {"beyond 16 bits", "1", 99999, 32767, 32767, "1073676289 \u00F7 32767 = 32767|"}});
     }
     void kindsTakeTurns() {
-        auto [name, checked, sequence] = CurrentRow<RotationRow>();
+        auto [name, checkedKinds, maxNum, a, b, expected] = CurrentRow<KindsRow>();
+        Kinds checked{};
+        for (QChar kind : QString(checkedKinds))
+            checked[kind.digitValue()] = true;
         ScriptedRandom random;
         PracticeState st;
-        st.MaxNum = 10;
-        QList<int> seen;
-        for (int i = 0; i < 5; ++i) {
+        st.MaxNum = maxNum;
+        QStringList seen;
+        while (seen.size() < expected.count('|')) {
+            random.script = {For(a, maxNum), For(b, maxNum)};
             ChooseNextExercise(st, random, checked, false);
-            seen << st.CalcKind;
+            seen << ExerciseCaption(st.CalcKind, st.Operand1, st.Operand2) + ' ' +
+                        QString::number(st.ExpectedResult) + '|';
         }
-        QCOMPARE(seen, sequence);
+        QCOMPARE(seen.join(""), expected);
     }
 
     // One draw: the ends of the range, "ohne 1", a selected series, and the draw limit
