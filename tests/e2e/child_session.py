@@ -146,9 +146,8 @@ def audible_seconds(samples):  # unsigned 8-bit samples at 22050 Hz
 class Trainer:
     def __init__(self, folder, env=None):
         self.log = open(os.path.join(folder, "program.log"), "w+")
-        self.proc = subprocess.Popen([os.path.join(folder, "zahlwerk")], cwd=folder,
-                                     stdout=self.log, stderr=subprocess.STDOUT,
-                                     env=dict(os.environ, **(env or {})))
+        self.proc = start(os.path.join(folder, "zahlwerk"), cwd=folder, stdout=self.log,
+                          stderr=subprocess.STDOUT, env=dict(os.environ, **(env or {})))
         self.app = wait(lambda: next(a for a in pyatspi.Registry.getDesktop(0)
                                      if a.name == "zahlwerk" and a.childCount), "the program", 60)
         wait(lambda: self.exercise().endswith(" gleich"), "the first exercise")
@@ -191,7 +190,8 @@ class Trainer:
         subprocess.run(["xdotool", "key", "Return"], check=True)
         wait(lambda: self.statistics() != before, "the answer booked")
 
-    # Closes the window as a window manager does; the exit status, None if it stays.
+    # Closes the window as a window manager does; the exit status. A program that stays ends
+    # the session.
     def close(self):
         d = xdisplay.Display()
         window = d.create_resource_object("window", self.wid)
@@ -202,10 +202,7 @@ class Trainer:
         # its connection closes, and the close would never reach the program.
         d.sync()
         d.close()
-        try:
-            return self.proc.wait(timeout=30)
-        except subprocess.TimeoutExpired:
-            self.proc.kill()
+        return self.proc.wait(timeout=30)
 
 
 # (a) After a right answer the answer box describes the new exercise in words, with an
@@ -283,8 +280,7 @@ def session(folder, pdfs):
     check(wait(lambda: t.table().nRows == 7 and t.checked("ohne 1") and t.checked("Division")
                and not t.checked("Ergebnis mit Sound")), "bound 7, ohne 1, Division, no sound")
     check(t.close() == 0, "the program ends cleanly when its window is closed")
-    with open(os.path.join(folder, "zahlwerk.ini"), "rb") as f:
-        content = f.read()
+    content = open(os.path.join(folder, "zahlwerk.ini"), "rb").read()
     check(content == b"MaxNum = 7\r\nCalcMode = 1\r\nSound = 0\r\nShowTable = 1\r\n"
           b"Without1 = 1\r\n", "the settings file holds the options: %r" % content)
 

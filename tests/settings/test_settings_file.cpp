@@ -5,6 +5,7 @@
 #include "Fakes.h"
 #include "SettingsFile.h"
 #include "ShutdownSignals.h"
+#include "TestData.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -27,6 +28,8 @@ int Chmod(const QString& path, mode_t mode) {
 
 class SettingsFileTest : public QObject {
     Q_OBJECT
+    using RestartRow = std::tuple<Text, QByteArray, Text, QByteArray, int>;
+
 private slots:
     // Each row: name | program folder | install folder | files made | file read | file
     // written, in a scratch folder where "cfg" is the user's configuration folder.
@@ -51,42 +54,36 @@ private slots:
         QCOMPARE(where.WritePath, at + r[5]);
     }
 
+    // Each row: the file (or <pipe>, <unreadable>), the bound shown, what the path reads after
+    // the close, and what closes the window: a signal; 0 the close box, -1 the loop's end.
     void optionsOutliveTheWindow_data() {
-        QTest::addColumn<QByteArray>("file");    // or <none>, <pipe>, <unreadable>
-        QTest::addColumn<QString>("bound");      // as shown
-        QTest::addColumn<QByteArray>("written"); // what the path reads after the close
-        QTest::addColumn<int>("closedBy");       // a signal; 0: the close box, -1: the loop ends
         const QByteArray design = "MaxNum = 10\r\nSound = 1\r\nShowTable = 1\r\nWithout1 = 0\r\n";
         const QByteArray all =
             "MaxNum = 17\r\nCalcMode = 0,1,2,3\r\nSound = 0\r\nShowTable = 0\r\nWithout1 = 1\r\n";
-        QTest::newRow("no file") << QByteArray("<none>") << "10" << design << SIGTERM;
-        QTest::newRow("a pipe") << QByteArray("<pipe>") << "10" << design << 0; // no hang
-        QTest::newRow("unreadable") << QByteArray("<unreadable>") << "10" << QByteArray() << 0;
-        QTest::newRow("every value changed") << all << "17" << all << SIGHUP;
         // A bound the table cannot show unchecks the table box, with a message.
         const QByteArray messy = "; by hand\r\ncalcmode=3 and 1\nmaxnum = 1E400\r\nSOUND = 0 " +
                                  QByteArray(1 << 20, 'x') + "\r\nWithout1 = 1\r\nwithout1 = 1";
         const QByteArray canonical = "MaxNum = 2147483647\r\nCalcMode = 1,3\r\nSound = 0\r\n"
                                      "ShowTable = 0\r\nWithout1 = 1\r\n";
-        QTest::newRow("messy") << messy << "2147483647" << canonical << SIGINT;
-        QTest::newRow("messy, session ends") << messy << "2147483647" << canonical << -1;
+        AddRows<RestartRow>({{"a pipe: no hang", "<pipe>", "10", design, 0},
+                             {"unreadable", "<unreadable>", "10", "", 0},
+                             {"every value changed", all, "17", all, SIGHUP},
+                             {"messy", messy, "2147483647", canonical, SIGINT},
+                             {"messy, session ends", messy, "2147483647", canonical, -1}});
     }
     void optionsOutliveTheWindow() {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, bound);
-        QFETCH(QByteArray, written);
-        QFETCH(int, closedBy);
+        auto [name, file, bound, written, closedBy] = CurrentRow<RestartRow>();
         FormFixture f;
         const QString path = f.settings;
         if (file == "<pipe>")
             QCOMPARE(::mkfifo(QFile::encodeName(path), 0600), 0);
         else if (file == "<unreadable>")
             QVERIFY(QFile::link("/proc/self/mem", path)); // opens, but every read fails
-        else if (file != "<none>")
+        else
             QVERIFY(Put(path, file));
         QWidget& form = f.Create();
         QCOMPARE(form.findChild<QLabel*>("lbMaxNum")->text(), bound);
-        QCOMPARE(f.messages.shown.size(), qsizetype(bound == "2147483647"));
+        QCOMPARE(f.messages.shown.size(), qsizetype(bound == QString("2147483647")));
         QVERIFY(!form.findChild<QLabel*>("lbAufgabe")->text().isEmpty()); // start-up went on
         CloseOnShutdownSignals(form);
         QTimer::singleShot(0, [&] {
