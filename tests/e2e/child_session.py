@@ -268,8 +268,10 @@ def session(folder, pdfs):
                                                 and f.endswith(".pdf")], "the PDF", 60)[0])
         text = wait(lambda: subprocess.run(["pdftotext", "-layout", path, "-"],
                                            capture_output=True, text=True).stdout, "its text")
-        check(all(x.replace(" ", "") in text.replace(" ", "") for x in expected),
-              "the %s printout shows %r" % (symbol, expected))
+        images = subprocess.run(["pdfimages", "-list", path], capture_output=True, text=True)
+        check(all(x.replace(" ", "") in text.replace(" ", "") for x in expected) and (
+            len(images.stdout.splitlines()) > 2) == (symbol == "1x1-Tabelle drucken"),
+            "the %s printout shows %r, a picture only with the table" % (symbol, expected))
         os.remove(path)
 
     # The options a parent sets: the bound down to 7, "ohne 1" and "Division" on, sound off.

@@ -7,7 +7,6 @@
 #include "ShutdownSignals.h"
 #include "TestData.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QtTest>
 
