@@ -1,60 +1,60 @@
 #pragma once
 
 // The window's backends as fakes, and a fixture that builds a real Form1 on them with its
-// program folder in a temporary directory.
+// program folder in a temporary directory and reaches it as a user does: through its controls.
 
 #include "Doubles.h"
 #include "Form1.h"
 #include "GridWidget.h"
 #include "MessageBoxes.h"
 #include "PrinterProvider.h"
+#include "ResultsPicture.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
 
-struct ShownMessage {
-    QString Prompt;
-    int Style = 0;
-    QString Title;
-};
-
-// Records every box and answers it at once with the next scripted answer (OK when none).
+// Records the prompt of every box and answers it at once: OK, or what onShow returns.
 class FakeMessageBoxes : public MessageBoxes {
 public:
-    int MsgBox(QWidget*, const QString& prompt, int style, const QString& title) override {
-        shown.push_back(ShownMessage{prompt, style, title});
-        if (onShow)
-            onShow(shown.back());
-        if (answers.empty())
-            return Ok;
-        const int a = answers.front();
-        answers.pop_front();
-        return a;
+    int MsgBox(QWidget*, const QString& prompt, int, const QString&) override {
+        shown << prompt;
+        return onShow ? onShow() : Ok;
     }
-    std::vector<ShownMessage> shown;
-    std::deque<int> answers;
-    std::function<void(const ShownMessage&)> onShow;
+    QStringList shown;
+    std::function<int()> onShow;
 };
 
-// Hands out what the factory makes; by default no printer at all.
+// Counts the requests and hands out no printer at all.
 class FakePrinterProvider : public PrinterProvider {
 public:
-    std::unique_ptr<QPrinter> DefaultPrinter() override {
-        ++requests;
-        return factory ? factory() : nullptr;
-    }
-    std::function<std::unique_ptr<QPrinter>()> factory;
+    std::unique_ptr<QPrinter> DefaultPrinter() override { return ++requests, nullptr; }
     int requests = 0;
 };
 
+inline QByteArray Contents(const QString& path) {
+    QFile f(path);
+    return QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly) ? f.readAll() : "<missing>";
+}
+
+inline bool Put(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return QDir().mkpath(QFileInfo(path).path()) && f.open(QIODevice::WriteOnly) &&
+           f.write(bytes) == bytes.size() && f.flush();
+}
+
+// The settings file lies in programFolder; the user's folder, fallbackFolder/zahlwerk, is
+// missing until the window makes it.
 struct FormFixture {
     ScriptedRandom random;
     RecordingWavePlayer sound;
@@ -62,22 +62,76 @@ struct FormFixture {
     FakeMessageBoxes messages;
     QTemporaryDir programFolder;
     QTemporaryDir fallbackFolder;
+    QString settings = programFolder.filePath("zahlwerk.ini");
     std::unique_ptr<Form1> form;
 
-    Form1Backends Backends() {
-        return {&random, &sound, &printers, &messages, programFolder.path(), fallbackFolder.path()};
-    }
-    // Creates the window; Form_Load runs unless load is false.
-    Form1& Create(bool load = true) {
-        form = std::make_unique<Form1>(Backends());
-        if (load)
-            form->Form_Load();
+    Form1& Create() {
+        form = std::make_unique<Form1>(Form1Backends{&random, &sound, &printers, &messages,
+                                                     programFolder.path(),
+                                                     fallbackFolder.filePath("zahlwerk")});
+        form->Form_Load();
         return *form;
     }
-    // Writes the settings file into the program folder (before Create).
-    void WriteSettings(const QByteArray& content) {
-        QFile f(programFolder.filePath("zahlwerk.ini"));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(content);
+    template <typename T = QWidget> T* Get(const char* name) const {
+        return form->findChild<T*>(name);
+    }
+    void Click(const char* name, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(Get(name), button, {}, QPoint(4, 4));
+    }
+};
+
+// A window made at once, with the controls a user looks at.
+struct Window : FormFixture {
+    Form1& w = Create();
+    QLineEdit* answer = Get<QLineEdit>("tbErgebnis");
+    QLabel* exercise = Get<QLabel>("lbAufgabe");
+    QLabel* stats = Get<QLabel>("lbStatistik");
+    QLabel* time = Get<QLabel>("lbTime");
+    QLabel* maxNum = Get<QLabel>("lbMaxNum");
+    GridWidget* grid = Get<GridWidget>("MSFlexGrid1");
+    ResultsPicture* list = Get<ResultsPicture>("Picture1");
+
+    void ClickCell(int row, int col, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(grid, button, {}, grid->CellRect(row, col).center());
+    }
+    void Tick(int seconds) {
+        for (int i = 0; i < seconds; ++i)
+            QMetaObject::invokeMethod(Get<QTimer>("Timer1"), "timeout");
+    }
+    void Answer(const QString& digits) {
+        QTest::keyClicks(answer, digits);
+        QTest::keyClick(answer, Qt::Key_Return);
+    }
+    QString Right() const {
+        const auto m = QRegularExpression("(\\d+) (.) (\\d+) =").match(exercise->text());
+        const int a = m.captured(1).toInt(), b = m.captured(3).toInt();
+        const QChar op = m.captured(2).at(0);
+        return QString::number(op == u'·'   ? a * b
+                               : op == u'÷' ? a / b
+                               : op == u'+' ? a + b
+                                            : a - b);
+    }
+    bool AmberShown() const {
+        return exercise->palette().color(QPalette::Window) == QColor(255, 204, 0);
+    }
+    int ListLines() const { return list->accessibleDescription().count('\n') + 1; }
+    // A line of the results list: each text with its place and colour (&H00BBGGRR in hex).
+    QStringList Line(int i) const {
+        QStringList texts;
+        for (const auto& run : list->LineRuns(i))
+            texts << run.Text + '@' + QString::number(run.X) + ' ' + QString::number(run.Color, 16);
+        return texts;
+    }
+    // The columns whose body cells are all amber; a column partly amber counts negative.
+    QList<int> AmberColumns() const {
+        QList<int> cols;
+        for (int c = 0; c < grid->Cols(); ++c) {
+            int amber = 0;
+            for (int r = 0; r < grid->Rows(); ++r)
+                amber += grid->CellBackColorAt(r, c) == 0x0000CCFFu;
+            if (amber)
+                cols << (amber == grid->Rows() - 1 && !grid->CellBackColorAt(0, c) ? c : -c);
+        }
+        return cols;
     }
 };

@@ -4,6 +4,8 @@
 
 #include <tuple>
 
+using Text = const char*;
+
 // Table-driven tests: each row a tuple whose first element is the row's name, in one column.
 template <typename Row> void AddRows(std::initializer_list<Row> rows) {
     QTest::addColumn<Row>("row");

@@ -2,8 +2,6 @@
 #include "NumberTable.h"
 #include "TestData.h"
 
-using Text = const char*;
-
 class TableTest : public QObject {
     Q_OBJECT
     using ArrangementRow = std::tuple<Text, int, int, Text>;
@@ -13,7 +11,7 @@ class TableTest : public QObject {
 private slots:
     // The four arrangements, with and without "ohne 1": the first and last number of the
     // header column and of the header row; every product matches its headers.
-    void arrangement_data() {
+    void arrangementsOrderTheHeaders_data() {
         AddRows<ArrangementRow>({{"0 ascending", 0, 0, "1 10 1 10"},
                                  {"1 rows descending", 1, 0, "10 1 1 10"},
                                  {"2 columns descending", 2, 0, "1 10 10 1"},
@@ -21,17 +19,15 @@ private slots:
                                  {"0 ohne 1", 0, 1, "2 10 2 10"},
                                  {"3 ohne 1", 3, 1, "10 2 10 2"}});
     }
-    void arrangement() {
+    void arrangementsOrderTheHeaders() {
         auto [name, arrangement, skip, headers] = CurrentRow<ArrangementRow>();
         GridWidget g;
         const int n = 10 - skip;
         g.setRows(n + 1);
         g.setCols(n + 1);
         WriteTableNumbers(g, arrangement, skip);
-        QCOMPARE(QStringList({g.TextMatrix(1, 0), g.TextMatrix(n, 0), g.TextMatrix(0, 1),
-                              g.TextMatrix(0, n)})
-                     .join(' '),
-                 headers);
+        const QString column = g.TextMatrix(1, 0) + ' ' + g.TextMatrix(n, 0) + ' ';
+        QCOMPARE(column + g.TextMatrix(0, 1) + ' ' + g.TextMatrix(0, n), headers);
         QVERIFY(g.TextMatrix(0, 0).isEmpty());
         for (int r = 1; r <= n; ++r)
             for (int c = 1; c <= n; ++c)
@@ -41,7 +37,7 @@ private slots:
 
     // Rows, column width, row height and font for the grid's size: truncating divisions,
     // halves to even, at least 1; bold above 10 points.
-    void shape_data() {
+    void shapeFitsTheGrid_data() {
         AddRows<ShapeRow>({{"design grid, bound 12", 12, 0, 4455, 3255, {13, 327, 235, 6}},
                            {"laid out, bound 10", 10, 0, 8135, 6485, {11, 724, 574, 14}},
                            {"ohne 1", 10, 1, 8135, 6485, {10, 798, 633, 16}},
@@ -49,7 +45,7 @@ private slots:
                            {"337.5 rounds to 338", 3, 0, 1350, 100, {4, 322, 10, 6}},
                            {"minimized", 32, 0, -4525, 0, {33, 1, 1, 1}}});
     }
-    void shape() {
+    void shapeFitsTheGrid() {
         auto [name, maxNum, skip, width, height, expected] = CurrentRow<ShapeRow>();
         const TableShape s = ComputeTableShape(maxNum, skip, width, height);
         QCOMPARE((QList<int>{s.Rows, s.ColWidth, s.RowHeight, s.FontSize}), expected);
@@ -60,18 +56,15 @@ private slots:
 
     // The bound's ladder 3 … 32, 100, 1000, 10000; off the ladder steps of one until a rule
     // meets it. Direction 0 up, 1 down, 3 (the middle button) five down.
-    void ladder_data() {
+    void boundStepsAlongTheLadder_data() {
         AddRows<LadderRow>({{"up", 10, 0, 11},
-                            {"down", 4, 1, 3},
                             {"lowest", 3, 1, 3},
                             {"32 up", 32, 0, 100},
                             {"100 up", 100, 0, 1000},
                             {"1000 up", 1000, 0, 10000},
-                            {"highest", 10000, 0, 10000},
                             {"10000 down", 10000, 1, 1000},
                             {"1000 down", 1000, 1, 100},
                             {"100 down", 100, 1, 32},
-                            {"95 up", 95, 0, 96},
                             {"98 up", 98, 0, 32},
                             {"34 down", 34, 1, 100},
                             {"middle", 100, 3, 95},
@@ -79,13 +72,13 @@ private slots:
                             {"far above", 50000, 1, 10000},
                             {"32-bit edge", 2147483647, 0, 10000}});
     }
-    void ladder() {
+    void boundStepsAlongTheLadder() {
         auto [name, from, direction, to] = CurrentRow<LadderRow>();
         QCOMPARE(SteppedMaxNum(from, direction), to);
     }
 
     // Where the cells lie, and the picture the printout takes: header green, amber, white.
-    void gridCellsAndPicture() {
+    void gridCellsAndPictureMatch() {
         GridWidget g;
         g.Move(0, 0, 4455, 3255);
         for (int i = 0; i < 13; ++i) {

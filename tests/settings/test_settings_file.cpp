@@ -2,11 +2,11 @@
 // it and what the close writes, by a writer that leaves the old file or the new one whatever
 // goes wrong.
 
-#include "SettingsFile.h"
 #include "Fakes.h"
+#include "SettingsFile.h"
 #include "ShutdownSignals.h"
+#include "TestData.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QtTest>
 
@@ -19,17 +19,6 @@ namespace {
 
 const QByteArray Seven = "MaxNum = 7\r\nSound = 1\r\nShowTable = 1\r\nWithout1 = 1\r\n";
 
-QByteArray Contents(const QString& path) {
-    QFile f(path);
-    return QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly) ? f.readAll() : "<missing>";
-}
-
-bool Put(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return QDir().mkpath(QFileInfo(path).path()) && f.open(QIODevice::WriteOnly) &&
-           f.write(bytes) == bytes.size() && f.flush();
-}
-
 int Chmod(const QString& path, mode_t mode) {
     return ::chmod(QFile::encodeName(path), mode);
 }
@@ -38,10 +27,12 @@ int Chmod(const QString& path, mode_t mode) {
 
 class SettingsFileTest : public QObject {
     Q_OBJECT
+    using RestartRow = std::tuple<Text, QByteArray, Text, QByteArray, int>;
+
 private slots:
     // Each row: name | program folder | install folder | files made | file read | file
     // written, in a scratch folder where "cfg" is the user's configuration folder.
-    void location_data() {
+    void fileLiesWhereItMayBeWritten_data() {
         QTest::addColumn<QString>("row");
         QTest::newRow("portable") << QString("s.ini|bin||bin/x cfg/s.ini||bin/s.ini");
         QTest::newRow("installed") << QString("s.ini|bin|bin|bin/s.ini|bin/s.ini|cfg/s.ini");
@@ -49,7 +40,7 @@ private slots:
             << QString("s.ini|bin|bin|bin/s.ini cfg/s.ini|cfg/s.ini|cfg/s.ini");
         QTest::newRow("a path") << QString("%1\\sub/a.ini|bin||sub/a.ini|sub/a.ini|sub/a.ini");
     }
-    void location() {
+    void fileLiesWhereItMayBeWritten() {
         QFETCH(QString, row);
         QTemporaryDir tmp;
         const QString at = tmp.path() + '/';
@@ -62,42 +53,36 @@ private slots:
         QCOMPARE(where.WritePath, at + r[5]);
     }
 
-    void restart_data() {
-        QTest::addColumn<QByteArray>("file");    // or <none>, <pipe>, <unreadable>
-        QTest::addColumn<QString>("bound");      // as shown
-        QTest::addColumn<QByteArray>("written"); // what the path reads after the close
-        QTest::addColumn<int>("closedBy");       // a signal; 0: the close box, -1: the loop ends
+    // Each row: the file (or <pipe>, <unreadable>), the bound shown, what the path reads after
+    // the close, and what closes the window: a signal; 0 the close box, -1 the loop's end.
+    void optionsOutliveTheWindow_data() {
         const QByteArray design = "MaxNum = 10\r\nSound = 1\r\nShowTable = 1\r\nWithout1 = 0\r\n";
         const QByteArray all =
             "MaxNum = 17\r\nCalcMode = 0,1,2,3\r\nSound = 0\r\nShowTable = 0\r\nWithout1 = 1\r\n";
-        QTest::newRow("no file") << QByteArray("<none>") << "10" << design << SIGTERM;
-        QTest::newRow("a pipe") << QByteArray("<pipe>") << "10" << design << 0; // no hang
-        QTest::newRow("unreadable") << QByteArray("<unreadable>") << "10" << QByteArray() << 0;
-        QTest::newRow("every value changed") << all << "17" << all << SIGHUP;
         // A bound the table cannot show unchecks the table box, with a message.
         const QByteArray messy = "; by hand\r\ncalcmode=3 and 1\nmaxnum = 1E400\r\nSOUND = 0 " +
                                  QByteArray(1 << 20, 'x') + "\r\nWithout1 = 1\r\nwithout1 = 1";
         const QByteArray canonical = "MaxNum = 2147483647\r\nCalcMode = 1,3\r\nSound = 0\r\n"
                                      "ShowTable = 0\r\nWithout1 = 1\r\n";
-        QTest::newRow("messy") << messy << "2147483647" << canonical << SIGINT;
-        QTest::newRow("messy, session ends") << messy << "2147483647" << canonical << -1;
+        AddRows<RestartRow>({{"a pipe: no hang", "<pipe>", "10", design, 0},
+                             {"unreadable", "<unreadable>", "10", "", 0},
+                             {"every value changed", all, "17", all, SIGHUP},
+                             {"messy", messy, "2147483647", canonical, SIGINT},
+                             {"messy, session ends", messy, "2147483647", canonical, -1}});
     }
-    void restart() {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, bound);
-        QFETCH(QByteArray, written);
-        QFETCH(int, closedBy);
+    void optionsOutliveTheWindow() {
+        auto [name, file, bound, written, closedBy] = CurrentRow<RestartRow>();
         FormFixture f;
-        const QString path = f.programFolder.filePath("zahlwerk.ini");
+        const QString path = f.settings;
         if (file == "<pipe>")
             QCOMPARE(::mkfifo(QFile::encodeName(path), 0600), 0);
         else if (file == "<unreadable>")
             QVERIFY(QFile::link("/proc/self/mem", path)); // opens, but every read fails
-        else if (file != "<none>")
-            f.WriteSettings(file);
+        else
+            QVERIFY(Put(path, file));
         QWidget& form = f.Create();
         QCOMPARE(form.findChild<QLabel*>("lbMaxNum")->text(), bound);
-        QCOMPARE(f.messages.shown.size(), std::size_t(bound == "2147483647"));
+        QCOMPARE(f.messages.shown.size(), qsizetype(bound == QString("2147483647")));
         QVERIFY(!form.findChild<QLabel*>("lbAufgabe")->text().isEmpty()); // start-up went on
         CloseOnShutdownSignals(form);
         QTimer::singleShot(0, [&] {
@@ -111,10 +96,8 @@ private slots:
         // A shared folder where the file may be written, the folder not: no rewrite in place;
         // the settings go to the user's folder, made when missing.
         FormFixture f;
-        f.WriteSettings("MaxNum = 7");
-        const QString path = f.programFolder.filePath("zahlwerk.ini");
-        Form1Backends backends = f.Backends();
-        backends.FallbackSettingsFolder = f.fallbackFolder.filePath("zahlwerk");
+        const QString path = f.settings;
+        QVERIFY(Put(path, "MaxNum = 7"));
         struct stat before, after;
         QCOMPARE(Chmod(path, 0666) | Chmod(f.programFolder.path(), 0555) |
                      Chmod(f.fallbackFolder.path(), 0777) |
@@ -128,15 +111,14 @@ private slots:
                 if (root && (::setresuid(0, 0, 0) != 0 || ::setresgid(0, 0, 0) != 0))
                     qFatal("cannot become root again");
             });
-            Form1 form(backends);
-            form.Form_Load();
-            form.findChild<QCheckBox*>("chkOhne1")->click();
-            form.close();
+            f.Create();
+            f.Click("chkOhne1");
+            f.form->close();
         }
         QCOMPARE(Chmod(f.programFolder.path(), 0755) | ::stat(QFile::encodeName(path), &after), 0);
         QCOMPARE(after.st_ino, before.st_ino);
         QCOMPARE(Contents(path), QByteArray("MaxNum = 7"));
-        QCOMPARE(Contents(backends.FallbackSettingsFolder + "/zahlwerk.ini"), Seven);
+        QCOMPARE(Contents(f.fallbackFolder.filePath("zahlwerk/zahlwerk.ini")), Seven);
     }
 
     // A failed write (past the file size limit: one write cut short, the next refused, as on a
@@ -144,7 +126,6 @@ private slots:
     // removes what an interrupted write left, and only that.
     void failedWriteKeepsTheOldFile() {
         FormFixture f;
-        const QString path = f.programFolder.filePath("zahlwerk.ini");
         QStringList kept = {".other.ini.zwtmp-Ab12Cd", ".zahlwerk.ini.zwtmp-abc12", "zahlwerk.ini",
                             "zahlwerk.ini.zwtmp-Ab12Cd"};
         for (const QString& name : kept + QStringList{".zahlwerk.ini.zwtmp-Ab12Cd"})
@@ -152,14 +133,16 @@ private slots:
         const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY}, limited{20, RLIM_INFINITY};
         ::signal(SIGXFSZ, SIG_IGN);
         ::setrlimit(RLIMIT_FSIZE, &limited);
-        f.Create().findChild<QCheckBox*>("chkOhne1")->click();
+        f.Create();
+        f.Click("chkOhne1");
         f.form->close();
         ::setrlimit(RLIMIT_FSIZE, &unlimited);
-        QCOMPARE(Contents(path), QByteArray("MaxNum = 7"));
+        QCOMPARE(Contents(f.settings), QByteArray("MaxNum = 7"));
         QCOMPARE(QDir(f.programFolder.path()).entryList(QDir::Files | QDir::Hidden).size(), 5);
-        f.Create().findChild<QCheckBox*>("chkOhne1")->click();
+        f.Create();
+        f.Click("chkOhne1");
         f.form->close();
-        QCOMPARE(Contents(path), Seven);
+        QCOMPARE(Contents(f.settings), Seven);
         QCOMPARE(QDir(f.programFolder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
                  kept);
     }
@@ -172,7 +155,7 @@ private slots:
             if (!own && ::geteuid() != 0)
                 QSKIP("only root can give a link to another user");
             FormFixture f;
-            const QString link = f.programFolder.filePath("zahlwerk.ini");
+            const QString link = f.settings;
             const QString target = f.fallbackFolder.filePath("passwd");
             const QByteArray old = dangling ? "<missing>" : "root:x:0:0:root:/root:/bin/bash\n";
             QVERIFY((dangling || Put(target, old)) && QFile::link(target, link));
@@ -186,4 +169,4 @@ private slots:
 };
 
 QTEST_MAIN(SettingsFileTest)
-#include "SettingsFileTest.moc"
+#include "test_settings_file.moc"
