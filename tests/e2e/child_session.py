@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A child's session with the real program under X, with sound and a printer: the screen read
 # through the accessibility tree as a screen reader reads it, answers typed with xdotool, the
 # table clicked where the screen reader says its cells are, the window closed the way a window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the settings reader. Besides surviving any bytes (the sanitizers
 // catch memory errors, leaks and undefined behaviour), the reader must give the same effects
 // however the bytes are cut into chunks, and keep every effect in range.

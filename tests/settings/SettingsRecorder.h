@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Writes each effect of a settings text as a short token (M<n>, K<i>, S0/S1, T0/T1, W0/W1);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file on disk and around the real window: where it lies, what start-up makes of
 // it and what the close writes, by a writer that leaves the old file or the new one whatever
 // goes wrong.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings text without a window: what the lines of the liberal grammar do, the rows
 // grouped by rule. The canonical text is checked where the window writes it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The window's backends as fakes, and a fixture that builds a real Form1 on them with its

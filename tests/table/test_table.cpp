@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GridWidget.h"
 #include "NumberTable.h"
 #include "TestData.h"
