@@ -130,7 +130,8 @@ private:
     void cmdPrintResults_Click();
     void cmdPrintTable_Click();
     template <typename Compose>
-    void PrintAfterConfirmation(const QString& prompt, const QString& title, Compose compose);
+    void PrintAfterConfirmation(const QString& prompt, const QString& title, const QString& jobName,
+                                Compose compose);
 
     Form1Backends backends_;
     SoundFeedback sound_;

@@ -108,6 +108,8 @@ def printer(work):
         f.write("ServerRoot {0}\nRequestRoot {0}/spool\nCacheDir {0}\nStateDir {0}\n"
                 "TempDir {0}/tmp\nAccessLog {0}/log\nErrorLog {0}/log\nPageLog {0}/log\n"
                 "Printcap {0}/printcap\nSystemGroup root\n".format(work))
+    with open(work + "/job.cache", "w") as f:  # job numbers, and so PDF names, of this run only
+        f.write("NextJobId %d\n" % random.randrange(1000, 10**6))
     with open(work + "/cupsd.conf", "w") as f:
         f.write("Listen %s/cups.sock\nBrowsing No\n<Location />\nAllow all\n</Location>\n<Policy "
                 "default>\n<Limit All>\nOrder deny,allow\n</Limit>\n</Policy>\n" % work)
@@ -273,6 +275,9 @@ def session(folder, pdfs):
         check(all(x.replace(" ", "") in text.replace(" ", "") for x in expected) and (
             len(images.stdout.splitlines()) > 2) == (symbol == "1x1-Tabelle drucken"),
             "the %s printout shows %r, a picture only with the table" % (symbol, expected))
+        name = "Zahlwerk Trainer – " + symbol[:-len(" drucken")]  # job name, then media, sides
+        check(wait(lambda: re.search(r"\] total \d+ \S+ \S+ %s \S+ \S+$" % re.escape(name), open(
+            work + "/log", encoding="utf-8").read(), re.M)), "the print queue names the job " + name)
         os.remove(path)
 
     # The options a parent sets: the bound down to 7, "ohne 1" and "Division" on, sound off.
