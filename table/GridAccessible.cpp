@@ -11,6 +11,18 @@ namespace {
 
 class GridTableAccessible;
 
+// A cell as a screen reader says it: "7 mal 8 ist 56", a header number as its series
+// "Reihe 7", the corner as what a click on it does.
+QString CellMeaning(const GridWidget& grid, int row, int col) {
+    const QString text = grid.TextMatrix(row, col);
+    if (row == 0 && col == 0)
+        return QStringLiteral("Auswahl aufheben");
+    if (row == 0 || col == 0)
+        return QStringLiteral("Reihe ") + text;
+    return grid.TextMatrix(row, 0) + QStringLiteral(" mal ") + grid.TextMatrix(0, col) +
+           QStringLiteral(" ist ") + text;
+}
+
 // One cell of the grid; it stays valid as long as the grid has that cell.
 class GridCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
 public:
@@ -27,9 +39,11 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text t) const override {
-        if (!isValid() || (t != QAccessible::Name && t != QAccessible::Value))
+        if (!isValid())
             return {};
-        return grid_->TextMatrix(row_, col_);
+        if (t == QAccessible::Name)
+            return CellMeaning(*grid_, row_, col_);
+        return t == QAccessible::Value ? grid_->TextMatrix(row_, col_) : QString();
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
@@ -48,8 +62,11 @@ public:
     QAccessible::State state() const override {
         QAccessible::State s;
         s.readOnly = true;
+        s.focusable = true;
         if (!grid_ || !grid_->isVisible())
             s.invisible = true;
+        else
+            s.focused = grid_->hasFocus() && grid_->KeyRow() == row_ && grid_->KeyCol() == col_;
         return s;
     }
     void* interface_cast(QAccessible::InterfaceType t) override {
@@ -89,6 +106,9 @@ public:
         return QAccessibleWidget::interface_cast(t);
     }
 
+    QAccessibleInterface* focusChild() const override {
+        return grid_->hasFocus() ? cellAt(grid_->KeyRow(), grid_->KeyCol()) : nullptr;
+    }
     int childCount() const override { return grid_->Rows() * grid_->Cols(); }
     QAccessibleInterface* child(int index) const override {
         const int cols = grid_->Cols();

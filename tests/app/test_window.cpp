@@ -7,6 +7,8 @@
 #include "CoveredLabel.h"
 #include "Fakes.h"
 #include "GermanTexts.h"
+#include "GridAccessible.h"
+#include "ScreenReader.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -21,6 +23,8 @@ private slots:
     void initTestCase() {
         InstallGermanTexts(*QCoreApplication::instance());
         InstallCoveredLabelAccessibility();
+        InstallGridAccessibility();
+        InstallWindowAccessibility();
     }
 
     // Right, wrong, slow and empty answers; the slow exercise comes back in amber.
@@ -178,11 +182,52 @@ private slots:
         QCOMPARE(v.AmberColumns(), (QList<int>{-5, 9}));
     }
 
+    // The table by keyboard: the arrows move the current cell, named by its meaning, and Space
+    // on a header, a product or the corner does what a click there does. A click on an
+    // operation box leaves the focus in the answer box.
+    void tableByKeyboard() {
+        Window v;
+        v.w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&v.w));
+        v.Click("chkRechenart(0)");
+        QCOMPARE(v.w.focusWidget(), v.answer);
+        const auto cellAfter = [&](std::initializer_list<Qt::Key> keys) {
+            v.grid->setFocus();
+            for (Qt::Key key : keys)
+                QTest::keyClick(v.grid, key);
+            QAccessibleInterface* cell =
+                QAccessible::queryAccessibleInterface(v.grid)->focusChild();
+            return cell ? cell->text(QAccessible::Name) : QString();
+        };
+        using K = Qt::Key;
+        QCOMPARE(cellAfter({K::Key_Right, K::Key_Down}), "2 mal 2 ist 4");
+        QCOMPARE(cellAfter({K::Key_Up, K::Key_Up, K::Key_Up, K::Key_Right, K::Key_Right,
+                            K::Key_Right, K::Key_Right, K::Key_Right}),
+                 "Reihe 7");
+        using R = ScriptedRandom;
+        v.random.script = {R::For(3, 10), R::For(7, 10)};
+        QTest::keyClick(v.grid, Qt::Key_Space);
+        QCOMPARE(v.AmberColumns(), QList<int>{7});
+        QCOMPARE(v.exercise->text(), "3 \u00B7 7 =");
+        QCOMPARE(v.w.focusWidget(), v.answer);
+        QCOMPARE(cellAfter({K::Key_Down, K::Key_Down, K::Key_Down}), "3 mal 7 ist 21");
+        QTest::keyClick(v.grid, Qt::Key_Space);
+        QCOMPARE(v.Line(0).at(1), "21@100 c000");
+        QCOMPARE(cellAfter({K::Key_Up, K::Key_Up, K::Key_Up, K::Key_Left, K::Key_Left, K::Key_Left,
+                            K::Key_Left, K::Key_Left, K::Key_Left, K::Key_Left, K::Key_Left}),
+                 "Auswahl aufheben");
+        QTest::keyClick(v.grid, Qt::Key_Space);
+        QCOMPARE(v.AmberColumns(), QList<int>{});
+    }
+
     // The bound: arrows and the label step it; the table follows up to 32 and hides above.
     void tableFollowsTheBound() {
         Window v;
         v.Click("imgMaxNum(0)");
-        v.Click("imgMaxNum(0)");
+        // A screen reader's action on the arrow does what its click does.
+        QAccessible::queryAccessibleInterface(v.Get("imgMaxNum(0)"))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(v.maxNum->text(), "12");
         QCOMPARE(v.grid->TextMatrix(0, 12), "12");
         v.Click("lbMaxNum", Qt::RightButton);
