@@ -7,6 +7,7 @@
 # with the options as left. It brings its own X server, session and accessibility bus, sound
 # server with a null sink, print spooler with a PDF printer, speech-dispatcher and Orca.
 # Usage: child_session.py PROGRAM OUTPUT
+import contextlib
 import ctypes
 import operator
 import os
@@ -32,6 +33,7 @@ PPD = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"
 SIGNS = {"mal": ("\u00b7", operator.mul), "geteilt durch": ("\u00f7", operator.floordiv),
          "plus": ("+", operator.add), "minus": ("-", operator.sub)}
 EXERCISE = r"\d+ (?:mal|geteilt durch|plus|minus) \d+ gleich"
+VERDICT = r"(richtig|falsch)\. (%s)" % EXERCISE  # and the exercise that stands next
 # Orca refuses to start while any other Orca of this user runs on the machine, another
 # test run's say; this one is the session's own.
 ORCA = ("import sys; g = {'__name__': 'orca'}; exec(open('/usr/bin/orca').read(), g); "
@@ -137,9 +139,8 @@ def printer(work):
 # speaks is collected in `spoken`.
 def screen_reader(work):
     open(os.environ["HOME"] + "/.libao", "w").write("default_driver=null\n")
-    with open(work + "/speechd.conf", "w") as f:
-        f.write('AudioOutputMethod "libao"\nAddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"'
-                '\nDefaultModule espeak-ng\nDefaultLanguage "de"\nLogDir "%s"\n' % work)
+    open(work + "/speechd.conf", "w").write('AudioOutputMethod "libao"\nAddModule "espeak-ng" '
+        '"sd_espeak-ng" "espeak-ng.conf"\nDefaultModule espeak-ng\nDefaultLanguage "de"\n')
     os.environ["SPEECHD_ADDRESS"] = "unix_socket:%s/speechd.sock" % work
     start("speech-dispatcher", "-s", "-t", "0", "-C", work, "-S", work + "/speechd.sock",
           stderr=subprocess.DEVNULL)
@@ -148,12 +149,10 @@ def screen_reader(work):
           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=dict(os.environ, LANGUAGE="de"))
 
     def listen(log=open(os.path.join(OUTPUT, "orca-debug.txt"), "w")):
-        try:
+        with contextlib.suppress(OSError):  # at Orca's end
             for line in open(terminal, errors="replace"):
                 log.write(line)
                 spoken.extend(re.findall(r"SPEECH OUTPUT: '(.*)'", line))
-        except OSError:  # Orca has ended
-            pass
     threading.Thread(target=listen, daemon=True).start()
     wait(lambda: spoken, "Orca's first words", 60)
 
@@ -186,21 +185,21 @@ class Trainer:
                                      if a.name == "zahlwerk" and a.childCount), "the program", 60)
         self.heard = len(spoken)
         subprocess.run(["xdotool", "windowfocus", "--sync", str(self.wid)], check=True)
-        self.posed = (self.hear(EXERCISE) or [None])[0]  # the first exercise
+        self.posed = (self.key("", EXERCISE) or [None])[0]  # the first exercise
 
-    # What Orca says next that matches the pattern, from where the last match ended; None.
-    def hear(self, pattern):
-        def find():
+    # After the keys, the first words of Orca's that match the pattern, from where the last
+    # match ended; None.
+    def key(self, keys, pattern):
+        if keys:
+            subprocess.run(["xdotool", "windowfocus", "--sync", str(self.wid)], check=True)
+            subprocess.run(["xdotool", "key", "--delay", "80"] + keys.split(), check=True)
+
+        def heard():
             for i in range(self.heard, len(spoken)):
                 if m := re.search(pattern, spoken[i]):
                     self.heard = i + 1
                     return m
-        return wait(find)
-
-    def key(self, keys, pattern):  # what Orca says to the keys
-        subprocess.run(["xdotool", "windowfocus", "--sync", str(self.wid)], check=True)
-        subprocess.run(["xdotool", "key", "--delay", "80"] + keys.split(), check=True)
-        return self.hear(pattern)
+        return wait(heard)
 
     @property
     def wid(self):  # the main window: its caption goes on after six blanks, a message box's not
@@ -230,15 +229,8 @@ class Trainer:
         subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2),
                         str(box.y + box.height // 2), "click", "1"], check=True)
 
-    # Types the answer and Enter; the verdict and the exercise Orca says next.
-    def answer(self, number):
-        subprocess.run(["xdotool", "windowfocus", "--sync", str(self.wid)], check=True)
-        subprocess.run(["xdotool", "type", "--delay", "30", str(number)], check=True)
-        subprocess.run(["xdotool", "key", "Return"], check=True)
-        return self.verdict()
-
-    def verdict(self):  # the verdict and the exercise Orca says next
-        said = self.hear(r"(richtig|falsch)\. (%s)" % EXERCISE)
+    def answer(self, number=None):  # typed, or else given by a click; what Orca says then
+        said = self.key("" if number is None else " ".join(str(number)) + " Return", VERDICT)
         self.posed = said and said[2]
         return said[0] if said else "nothing"
 
@@ -303,8 +295,7 @@ def session(folder, pdfs):
         re.escape(e), a, "richtig" if ok else "falsch"), line)
         for line, (e, a, ok) in zip(lines, answered)), "the results list reads %r" % lines)
     t.click(t.table().getAccessibleAt(1, 1))
-    said = t.verdict()
-    check(said != "nothing", "a click on a cell answers: " + said)
+    check(t.answer() != "nothing", "a click on a cell answers")
 
     # Both printouts through the print spooler, each after its confirmation.
     first = "%d %s %d = %d" % solve(answered[0][0])
@@ -342,8 +333,8 @@ def session(folder, pdfs):
 
     # The next start, without any sound server: as left, and silent about the missing sound.
     t = Trainer(folder, env={"PULSE_SERVER": "unix:/nonexistent/pulse"})
-    check(t.find(description="max. bis").name == "7" and t.table().getAccessibleAt(
-        0, 1).name == "Reihe 2" and t.checked("ohne 1") and t.checked("Division") and not t.checked(
+    check(t.find(description="max. bis").name == "7" and t.table().getAccessibleAt(0, 1).name
+          == "Reihe 2" and t.checked("ohne 1") and t.checked("Division") and not t.checked(
         "Ergebnis mit Sound") and t.checked("Tabelle anzeigen"), "the next start as left")
     t.click(t.find("check box", "Ergebnis mit Sound"))
     wait(lambda: t.checked("Ergebnis mit Sound"), "the sound on")
