@@ -106,7 +106,7 @@ private slots:
         v.Answer("99999"); // wrong and slow: remembered
         const QString stats = v.stats->text();
         v.Click("btnNeu");
-        QVERIFY(v.list->Runs().empty() && v.list->accessibleDescription().isEmpty());
+        QVERIFY(v.list->Runs().empty() && v.list->SpokenLines().isEmpty());
         QCOMPARE(v.stats->text(), stats);
         for (int i = 0; i < 4; ++i) {
             QVERIFY(!v.AmberShown());
@@ -297,7 +297,7 @@ private slots:
         QWidget* hit = v.w.childAt(where);
         QCOMPARE(hit, v.Get("btnNeu"));
         QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&v.w, where));
-        QVERIFY(v.messages.shown.isEmpty() && v.list->accessibleDescription().isEmpty());
+        QVERIFY(v.messages.shown.isEmpty() && v.list->SpokenLines().isEmpty());
     }
 
     // Each printout asks first: Cancel prints nothing; OK asks for the printer, and a missing
@@ -351,7 +351,7 @@ private slots:
         v.answer->setText(QStringLiteral("1"));
         QTest::mousePress(v.Get("btnOK"), Qt::LeftButton);
         QCOMPARE(v.messages.shown.size(), 1);
-        QVERIFY(v.sound.names.isEmpty() && v.list->accessibleDescription().isEmpty());
+        QVERIFY(v.sound.names.isEmpty() && v.list->SpokenLines().isEmpty());
         QVERIFY(!v.Get<QTimer>("Timer1")->isActive());
     }
 };

@@ -216,7 +216,7 @@ class Trainer:
         return self.find(description="Statistik").name
 
     def results(self):
-        return self.find("filler", "Ergebnisliste").description.splitlines()
+        return [line.name for line in self.find("list", "Ergebnisliste")]
 
     def table(self):
         return self.find("table").queryTable()
@@ -277,7 +277,10 @@ def session(folder, pdfs):
     names = ["Neu starten", "Ergebnisliste", "Multiplikation", "Division", "Addition",
              "Subtraktion", "1x1-Tabelle", "Tabelle anzeigen", "Ergebnis mit Sound", "ohne 1",
              "OK ?", "Ergebnis"]
-    unnamed = [name for name in names if not t.key("Tab", re.escape(name))]
+    unnamed = [name for name in names[:2] if not t.key("Tab", re.escape(name))]
+    line = "%s %d, richtig" % answered[0][:2]  # the results list, read line by line
+    check(t.key("Up", re.escape(line)), "Up in the results list reads " + line)
+    unnamed += [name for name in names[2:] if not t.key("Tab", re.escape(name))]
     check(not unnamed, "Orca names each control on Tab; not: %r" % unnamed)
     # Back to the table: a cell by its meaning, a series chosen with Space on its header.
     t.key("shift+Tab " * 5, "1x1-Tabelle")
