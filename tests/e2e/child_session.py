@@ -144,6 +144,7 @@ def screen_reader(work):
     os.environ["SPEECHD_ADDRESS"] = "unix_socket:%s/speechd.sock" % work
     start("speech-dispatcher", "-s", "-t", "0", "-C", work, "-S", work + "/speechd.sock",
           stderr=subprocess.DEVNULL)
+    wait(lambda: os.path.exists(work + "/speechd.sock"), "speech-dispatcher")
     terminal, orca_side = os.openpty()
     start("/usr/bin/python3", "-c", ORCA, "--debug-file=" + os.ttyname(orca_side),
           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=dict(os.environ, LANGUAGE="de"))
