@@ -139,9 +139,9 @@ QAccessibleInterface* WindowPartFactory(const QString& className, QObject* objec
         return new ResultsListAccessible(static_cast<ResultsPicture*>(widget));
     if (className == QLatin1String("Announcer"))
         return new AnnouncerAccessible(static_cast<Announcer*>(widget));
-    auto* image = qobject_cast<MouseLabel*>(widget);
-    if (className == QLatin1String("MouseLabel") && !image->pixmap().isNull())
-        return new ClickableImageAccessible(image);
+    auto* label = qobject_cast<MouseLabel*>(widget);
+    if (className == QLatin1String("MouseLabel") && !label->pixmap().isNull())
+        return new ClickableImageAccessible(label); // an image, not the bound's label
     return nullptr;
 }
 
