@@ -7,18 +7,24 @@
 #include <QHash>
 #include <QPointer>
 
+#include <algorithm>
+
 namespace {
 
 class GridTableAccessible;
 
 // A cell as a screen reader says it: "7 mal 8 ist 56", a header number as its series
-// "Reihe 7", the corner as what a click on it does.
+// "Reihe 7" ("Reihe 7 gewählt" while its column is coloured as chosen), the corner as what a
+// click on it does. A series is chosen only in the standard arrangement, where the header
+// column's numbers stand in the same order as the header row's.
 QString CellMeaning(const GridWidget& grid, int row, int col) {
     const QString text = grid.TextMatrix(row, col);
     if (row == 0 && col == 0)
         return QStringLiteral("Auswahl aufheben");
-    if (row == 0 || col == 0)
-        return QStringLiteral("Reihe ") + text;
+    if (row == 0 || col == 0) {
+        const bool chosen = grid.CellBackColorAt(1, std::max(row, col)) != 0;
+        return QStringLiteral("Reihe ") + text + (chosen ? QStringLiteral(" gewählt") : QString());
+    }
     return grid.TextMatrix(row, 0) + QStringLiteral(" mal ") + grid.TextMatrix(0, col) +
            QStringLiteral(" ist ") + text;
 }

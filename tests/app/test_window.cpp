@@ -207,6 +207,7 @@ private slots:
         QTest::keyClick(v.grid, Qt::Key_Space);
         QCOMPARE(v.AmberColumns(), QList<int>{7});
         QCOMPARE(v.exercise->text() + v.w.focusWidget()->objectName(), "3 \u00B7 7 =tbErgebnis");
+        QCOMPARE(cellAfter(""), "Reihe 7 gewählt");
         QCOMPARE(cellAfter("DDD"), "3 mal 7 ist 21");
         QTest::keyClick(v.grid, Qt::Key_Space);
         QCOMPARE(v.Line(0).at(1), "21@100 c000");
