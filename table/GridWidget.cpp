@@ -399,7 +399,7 @@ void GridWidget::paintEvent(QPaintEvent* event) {
     painter.drawPixmap(r, hit->Picture,
                        QRectF(QPointF(r.topLeft()) * hit->Picture.devicePixelRatio(),
                               QSizeF(r.size()) * hit->Picture.devicePixelRatio()));
-    if (hasFocus() && Valid(KeyRow(), KeyCol())) {
+    if (hasFocus() && keyFocus_ && Valid(KeyRow(), KeyCol())) {
         painter.setPen(QPen(ColorFromVb(VbColors::Black, palette()), 2, Qt::DotLine));
         painter.drawRect(CellRect(KeyRow(), KeyCol()).adjusted(1, 1, -1, -1));
     }
@@ -487,12 +487,15 @@ void GridWidget::keyPressEvent(QKeyEvent* event) {
         return;
     keyRow_ = row;
     keyCol_ = col;
+    keyFocus_ = true;
     update();
     AnnounceKeyCell();
 }
 
 void GridWidget::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
+    // A click passes the focus on to the answer box; only the keyboard's focus is framed.
+    keyFocus_ = event->reason() != Qt::MouseFocusReason;
     update();
     // After the grid's own focus event, which Qt sends once this returns.
     QTimer::singleShot(0, this, [this] {

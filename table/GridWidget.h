@@ -86,7 +86,7 @@ public:
     void setToolTipText(const QString& text);
 
     // The cell the keyboard is on: arrow keys move it, Space acts on it as a click does. It
-    // is framed while the grid has the focus, and kept inside the cells the grid has now.
+    // is framed while the grid has the keyboard's focus, and kept inside the grid's cells.
     int KeyRow() const { return std::clamp(keyRow_, 0, std::max(rows_ - 1, 0)); }
     int KeyCol() const { return std::clamp(keyCol_, 0, std::max(cols_ - 1, 0)); }
 
@@ -148,6 +148,7 @@ private:
     int fillStyle_ = 0;
     int mouseRow_ = -1, mouseCol_ = -1;
     int keyRow_ = 1, keyCol_ = 1;
+    bool keyFocus_ = false;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     mutable QHash<QString, PreparedGlyphs> preparedText_;
     // Pictures of the grid as last painted, newest first, by a key of everything drawn.
