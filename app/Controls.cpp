@@ -37,6 +37,11 @@ void MouseLabel::mouseReleaseEvent(QMouseEvent* event) {
         emit Click();
 }
 
+void MouseLabel::Press() {
+    emit MouseUp(1);
+    emit Click();
+}
+
 LineControl::LineControl(QWidget* parent, quint32 vbColor) : QWidget(parent), color_(vbColor) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }

@@ -44,6 +44,8 @@ class MouseLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
+    // What a left click does, for a screen reader's action on the label.
+    void Press();
 signals:
     void Click();
     void MouseUp(int button);

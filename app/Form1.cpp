@@ -8,6 +8,7 @@
 #include "Fonts.h"
 #include "GridWidget.h"
 #include "ResultsPicture.h"
+#include "ScreenReader.h"
 #include "TableView.h"
 #include "Twips.h"
 #include "VbColor.h"
@@ -102,6 +103,8 @@ void Form1::CreateControls() {
         chkRechenart[i] =
             Named(new MouseCheckBox(kinds[i], this), QStringLiteral("chkRechenart(%1)").arg(i));
         SetTwipsGeometry(chkRechenart[i], Design::chkRechenart[i]);
+        // A click ticks the box and leaves the focus in the answer box; Tab still comes here.
+        chkRechenart[i]->setFocusPolicy(Qt::TabFocus);
     }
 
     const quint32 lineColors[2] = {VbColors::DarkGrey, VbColors::White};
@@ -206,6 +209,8 @@ void Form1::CreateControls() {
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
+
+    announcer_ = new Announcer(this);
 
     // Labels, images and lines lie below all other controls, so none of them ever takes a
     // click meant for a control. Each one lowered goes below the ones before it: the

@@ -34,6 +34,7 @@
 #include <array>
 #include <memory>
 
+class Announcer;
 struct AnswerBooking;
 class CoveredLabel;
 class GridWidget;
@@ -162,6 +163,8 @@ private:
     QLabel* lbTime;
     QLabel* lbStatistik;
     QTimer* Timer1;
+    // Speaks each exercise and verdict to a screen reader.
+    Announcer* announcer_;
 
     // The table's own behaviour on the grid: shape, arrangements, series colours.
     std::unique_ptr<TableView> table_;

@@ -9,6 +9,7 @@
 #include "ExerciseGenerator.h"
 #include "MessageBoxes.h"
 #include "ResultsPicture.h"
+#include "ScreenReader.h"
 #include "SpokenText.h"
 #include "TableView.h"
 #include "VbColor.h"
@@ -41,6 +42,7 @@ void Form1::NewExercise() {
     const QString spoken = SpokenExercise(lbAufgabe->text());
     lbAufgabe->setAccessibleName(spoken);
     tbErgebnis->setAccessibleDescription(spoken);
+    announcer_->Exercise(spoken);
     lbTime->setText(QString());
     tbErgebnis->setText(QString());
     tbErgebnis->setFocus();
@@ -60,6 +62,7 @@ void Form1::CheckAnswer() {
     const AnswerBooking booking = BookAnswer(State, lbAufgabe->text(), tbErgebnis->text());
     DrawResultsLine(booking);
     lbStatistik->setText(booking.StatisticsText);
+    announcer_->Verdict(booking.Right);
 
     if (booking.Right) {
         if (IsChecked(chkTableVisible) && !State.RowSelected)
@@ -68,6 +71,7 @@ void Form1::CheckAnswer() {
     } else {
         tbErgebnis->setText(QString());
         tbErgebnis->setFocus();
+        announcer_->Exercise(lbAufgabe->accessibleName());
     }
     if (IsChecked(chkSoundEnabled))
         sound_.PlayFeedbackSound(booking.Right ? FeedbackPraise : FeedbackWrong);

@@ -4,8 +4,11 @@
 #include "Fonts.h"
 #include "VbColor.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QPainter>
+#include <QTimer>
 
 ResultsPicture::ResultsPicture(QWidget* parent) : QWidget(parent) {
     QFont f(ArialFamily);
@@ -22,7 +25,7 @@ int ResultsPicture::LineHeight() const {
 void ResultsPicture::Cls() {
     runs_.clear();
     spokenLines_.clear();
-    setAccessibleDescription(QString());
+    currentLine_ = 0;
     currentX_ = 0;
     currentY_ = 0;
     update();
@@ -41,7 +44,7 @@ void ResultsPicture::Print(const QString& text, bool endLine) {
 
 void ResultsPicture::AddSpokenLine(const QString& line) {
     spokenLines_.append(line);
-    setAccessibleDescription(spokenLines_.join(QLatin1Char('\n')));
+    currentLine_ = static_cast<int>(spokenLines_.size()) - 1;
 }
 
 std::vector<ResultsPicture::TextRun> ResultsPicture::LineRuns(int line) const {
@@ -62,4 +65,32 @@ void ResultsPicture::paintEvent(QPaintEvent*) {
         p.setPen(ColorFromVb(r.Color, palette()));
         p.drawText(r.X, r.Y + fm.ascent(), r.Text);
     }
+}
+
+void ResultsPicture::keyPressEvent(QKeyEvent* event) {
+    const int step = event->key() == Qt::Key_Up ? -1 : event->key() == Qt::Key_Down ? 1 : 0;
+    const int line = currentLine_ + step;
+    if (step == 0 || line < 0 || line >= spokenLines_.size()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    currentLine_ = line;
+    AnnounceCurrentLine();
+}
+
+void ResultsPicture::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    // After the list's own focus event, which Qt sends once this returns.
+    QTimer::singleShot(0, this, [this] {
+        if (hasFocus())
+            AnnounceCurrentLine();
+    });
+}
+
+void ResultsPicture::AnnounceCurrentLine() {
+    if (!QAccessible::isActive() || spokenLines_.isEmpty())
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(currentLine_);
+    QAccessible::updateAccessibility(&focus);
 }

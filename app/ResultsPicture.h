@@ -34,8 +34,11 @@ public:
     // Draws text at the current position; endLine moves to the start of the next line.
     void Print(const QString& text, bool endLine);
     // A screen reader reads the list as these lines, one per judged answer, since colour
-    // alone tells right from wrong on screen.
+    // alone tells right from wrong on screen. The newest is the current line.
     void AddSpokenLine(const QString& line);
+    const QStringList& SpokenLines() const { return spokenLines_; }
+    // The line a screen reader is on, the newest after each answer; Up and Down move it.
+    int CurrentLine() const { return currentLine_; }
 
     const std::vector<TextRun>& Runs() const { return runs_; }
     // The runs of one line (by line number from 0), in drawing order.
@@ -44,11 +47,17 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
+    // Tells screen readers which line now has the focus.
+    void AnnounceCurrentLine();
+
     std::vector<TextRun> runs_;
     QStringList spokenLines_;
     quint32 foreColor_ = 0;
     int currentX_ = 0;
     int currentY_ = 0;
+    int currentLine_ = 0;
 };

@@ -5,6 +5,7 @@
 #include "GridAccessible.h"
 #include "MessageBoxes.h"
 #include "RandomSource.h"
+#include "ScreenReader.h"
 #include "ShutdownSignals.h"
 
 #include "QtPrinterProvider.h"
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
     InstallGermanTexts(app);
     InstallGridAccessibility();
     InstallCoveredLabelAccessibility();
+    InstallWindowAccessibility();
 
     ClockSeededRandom random;
     QtWavePlayer sound;

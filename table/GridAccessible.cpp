@@ -7,9 +7,27 @@
 #include <QHash>
 #include <QPointer>
 
+#include <algorithm>
+
 namespace {
 
 class GridTableAccessible;
+
+// A cell as a screen reader says it: "7 mal 8 ist 56", a header number as its series
+// "Reihe 7" ("Reihe 7 gewählt" while its column is coloured as chosen), the corner as what a
+// click on it does. A series is chosen only in the standard arrangement, where the header
+// column's numbers stand in the same order as the header row's.
+QString CellMeaning(const GridWidget& grid, int row, int col) {
+    const QString text = grid.TextMatrix(row, col);
+    if (row == 0 && col == 0)
+        return QStringLiteral("Auswahl aufheben");
+    if (row == 0 || col == 0) {
+        const bool chosen = grid.CellBackColorAt(1, std::max(row, col)) != 0;
+        return QStringLiteral("Reihe ") + text + (chosen ? QStringLiteral(" gewählt") : QString());
+    }
+    return grid.TextMatrix(row, 0) + QStringLiteral(" mal ") + grid.TextMatrix(0, col) +
+           QStringLiteral(" ist ") + text;
+}
 
 // One cell of the grid; it stays valid as long as the grid has that cell.
 class GridCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
@@ -27,9 +45,11 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text t) const override {
-        if (!isValid() || (t != QAccessible::Name && t != QAccessible::Value))
+        if (!isValid())
             return {};
-        return grid_->TextMatrix(row_, col_);
+        if (t == QAccessible::Name)
+            return CellMeaning(*grid_, row_, col_);
+        return t == QAccessible::Value ? grid_->TextMatrix(row_, col_) : QString();
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
@@ -48,8 +68,11 @@ public:
     QAccessible::State state() const override {
         QAccessible::State s;
         s.readOnly = true;
+        s.focusable = true;
         if (!grid_ || !grid_->isVisible())
             s.invisible = true;
+        else
+            s.focused = grid_->hasFocus() && grid_->KeyRow() == row_ && grid_->KeyCol() == col_;
         return s;
     }
     void* interface_cast(QAccessible::InterfaceType t) override {
@@ -89,6 +112,9 @@ public:
         return QAccessibleWidget::interface_cast(t);
     }
 
+    QAccessibleInterface* focusChild() const override {
+        return grid_->hasFocus() ? cellAt(grid_->KeyRow(), grid_->KeyCol()) : nullptr;
+    }
     int childCount() const override { return grid_->Rows() * grid_->Cols(); }
     QAccessibleInterface* child(int index) const override {
         const int cols = grid_->Cols();

@@ -5,10 +5,13 @@
 #include "Twips.h"
 #include "VbColor.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QTimer>
 #include <QToolTip>
 
 #include <QGlyphRun>
@@ -396,6 +399,10 @@ void GridWidget::paintEvent(QPaintEvent* event) {
     painter.drawPixmap(r, hit->Picture,
                        QRectF(QPointF(r.topLeft()) * hit->Picture.devicePixelRatio(),
                               QSizeF(r.size()) * hit->Picture.devicePixelRatio()));
+    if (hasFocus() && keyFocus_ && Valid(KeyRow(), KeyCol())) {
+        painter.setPen(QPen(ColorFromVb(VbColors::Black, palette()), 2, Qt::DotLine));
+        painter.drawRect(CellRect(KeyRow(), KeyCol()).adjusted(1, 1, -1, -1));
+    }
 }
 
 GridPicture GridWidget::Picture() const {
@@ -446,6 +453,68 @@ void GridWidget::TrackMouse(QPoint pixel) {
 void GridWidget::mouseMoveEvent(QMouseEvent* event) {
     TrackMouse(event->position().toPoint());
     emit MouseMove();
+}
+
+void GridWidget::keyPressEvent(QKeyEvent* event) {
+    int row = KeyRow(), col = KeyCol();
+    switch (event->key()) {
+    case Qt::Key_Up:
+        --row;
+        break;
+    case Qt::Key_Down:
+        ++row;
+        break;
+    case Qt::Key_Left:
+        --col;
+        break;
+    case Qt::Key_Right:
+        ++col;
+        break;
+    case Qt::Key_Space:
+        if (!Valid(row, col))
+            return;
+        // Exactly what a click on the cell does.
+        mouseRow_ = row;
+        mouseCol_ = col;
+        emit MouseUp();
+        emit Click();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (!Valid(row, col))
+        return;
+    keyRow_ = row;
+    keyCol_ = col;
+    keyFocus_ = true;
+    update();
+    AnnounceKeyCell();
+}
+
+void GridWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    // A click passes the focus on to the answer box; only the keyboard's focus is framed.
+    keyFocus_ = event->reason() != Qt::MouseFocusReason;
+    update();
+    // After the grid's own focus event, which Qt sends once this returns.
+    QTimer::singleShot(0, this, [this] {
+        if (hasFocus())
+            AnnounceKeyCell();
+    });
+}
+
+void GridWidget::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+void GridWidget::AnnounceKeyCell() {
+    if (!QAccessible::isActive() || !Valid(KeyRow(), KeyCol()))
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(KeyRow() * cols_ + KeyCol()); // the cells in rows, as the table counts them
+    QAccessible::updateAccessibility(&focus);
 }
 
 void GridWidget::mouseReleaseEvent(QMouseEvent* event) {

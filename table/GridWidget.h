@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <algorithm>
 #include <list>
 #include <vector>
 
@@ -84,6 +85,11 @@ public:
 
     void setToolTipText(const QString& text);
 
+    // The cell the keyboard is on: arrow keys move it, Space acts on it as a click does. It
+    // is framed while the grid has the keyboard's focus, and kept inside the grid's cells.
+    int KeyRow() const { return std::clamp(keyRow_, 0, std::max(rows_ - 1, 0)); }
+    int KeyCol() const { return std::clamp(keyCol_, 0, std::max(cols_ - 1, 0)); }
+
     // The cell at a point in widget pixels, or {-1, -1}.
     QPoint CellAt(QPoint pixel) const;
     // A cell's rectangle in widget pixels (for tests and accessibility).
@@ -99,8 +105,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // Tells screen readers which cell now has the focus.
+    void AnnounceKeyCell();
     void ResizeCells(int rows, int cols);
     // preparedText lays each text out once and reuses it (the screen); without it every
     // text is laid out at the painter's scale (the sharper, printed picture).
@@ -136,6 +147,8 @@ private:
     int row_ = 1, col_ = 1, rowSel_ = 1, colSel_ = 1;
     int fillStyle_ = 0;
     int mouseRow_ = -1, mouseCol_ = -1;
+    int keyRow_ = 1, keyCol_ = 1;
+    bool keyFocus_ = false;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     mutable QHash<QString, PreparedGlyphs> preparedText_;
     // Pictures of the grid as last painted, newest first, by a key of everything drawn.

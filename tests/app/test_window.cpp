@@ -7,6 +7,8 @@
 #include "CoveredLabel.h"
 #include "Fakes.h"
 #include "GermanTexts.h"
+#include "GridAccessible.h"
+#include "ScreenReader.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -21,6 +23,8 @@ private slots:
     void initTestCase() {
         InstallGermanTexts(*QCoreApplication::instance());
         InstallCoveredLabelAccessibility();
+        InstallGridAccessibility();
+        InstallWindowAccessibility();
     }
 
     // Right, wrong, slow and empty answers; the slow exercise comes back in amber.
@@ -102,7 +106,7 @@ private slots:
         v.Answer("99999"); // wrong and slow: remembered
         const QString stats = v.stats->text();
         v.Click("btnNeu");
-        QVERIFY(v.list->Runs().empty() && v.list->accessibleDescription().isEmpty());
+        QVERIFY(v.list->Runs().empty() && v.list->SpokenLines().isEmpty());
         QCOMPARE(v.stats->text(), stats);
         for (int i = 0; i < 4; ++i) {
             QVERIFY(!v.AmberShown());
@@ -176,6 +180,40 @@ private slots:
         QCOMPARE(v.AmberColumns(), QList<int>{-5});
         v.ClickCell(0, 9); // selected anew, not cleared
         QCOMPARE(v.AmberColumns(), (QList<int>{-5, 9}));
+    }
+
+    // The table by keyboard: the arrows move the current cell, named by its meaning, and Space
+    // on a header, a product or the corner does what a click there does. A click on an
+    // operation box leaves the focus in the answer box.
+    void tableByKeyboard() {
+        Window v;
+        v.w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&v.w));
+        v.Click("chkRechenart(0)");
+        QCOMPARE(v.w.focusWidget(), v.answer);
+        // The cell named after the arrow keys, given as U, D, L and R, in the table.
+        const auto cellAfter = [&](const char* arrows) {
+            v.grid->setFocus();
+            for (const char* a = arrows; *a; ++a)
+                QTest::keyClick(v.grid, Qt::Key(Qt::Key_Left + QByteArray("LURD").indexOf(*a)));
+            QAccessibleInterface* cell =
+                QAccessible::queryAccessibleInterface(v.grid)->focusChild();
+            return cell ? cell->text(QAccessible::Name) : QString();
+        };
+        QCOMPARE(cellAfter("RD"), "2 mal 2 ist 4");
+        QCOMPARE(cellAfter("UUURRRRR"), "Reihe 7");
+        using R = ScriptedRandom;
+        v.random.script = {R::For(3, 10), R::For(7, 10)};
+        QTest::keyClick(v.grid, Qt::Key_Space);
+        QCOMPARE(v.AmberColumns(), QList<int>{7});
+        QCOMPARE(v.exercise->text() + v.w.focusWidget()->objectName(), "3 \u00B7 7 =tbErgebnis");
+        QCOMPARE(cellAfter(""), "Reihe 7 gewählt");
+        QCOMPARE(cellAfter("DDD"), "3 mal 7 ist 21");
+        QTest::keyClick(v.grid, Qt::Key_Space);
+        QCOMPARE(v.Line(0).at(1), "21@100 c000");
+        QCOMPARE(cellAfter("UUULLLLLLLL"), "Auswahl aufheben");
+        QTest::keyClick(v.grid, Qt::Key_Space);
+        QCOMPARE(v.AmberColumns(), QList<int>{});
     }
 
     // The bound: arrows and the label step it; the table follows up to 32 and hides above.
@@ -260,7 +298,7 @@ private slots:
         QWidget* hit = v.w.childAt(where);
         QCOMPARE(hit, v.Get("btnNeu"));
         QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&v.w, where));
-        QVERIFY(v.messages.shown.isEmpty() && v.list->accessibleDescription().isEmpty());
+        QVERIFY(v.messages.shown.isEmpty() && v.list->SpokenLines().isEmpty());
     }
 
     // Each printout asks first: Cancel prints nothing; OK asks for the printer, and a missing
@@ -314,7 +352,7 @@ private slots:
         v.answer->setText(QStringLiteral("1"));
         QTest::mousePress(v.Get("btnOK"), Qt::LeftButton);
         QCOMPARE(v.messages.shown.size(), 1);
-        QVERIFY(v.sound.names.isEmpty() && v.list->accessibleDescription().isEmpty());
+        QVERIFY(v.sound.names.isEmpty() && v.list->SpokenLines().isEmpty());
         QVERIFY(!v.Get<QTimer>("Timer1")->isActive());
     }
 };

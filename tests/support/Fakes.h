@@ -115,7 +115,7 @@ struct Window : FormFixture {
     bool AmberShown() const {
         return exercise->palette().color(QPalette::Window) == QColor(255, 204, 0);
     }
-    int ListLines() const { return list->accessibleDescription().count('\n') + 1; }
+    int ListLines() const { return static_cast<int>(list->SpokenLines().size()); }
     // A line of the results list: each text with its place and colour (&H00BBGGRR in hex).
     QStringList Line(int i) const {
         QStringList texts;
