@@ -7,6 +7,7 @@
 #include "CoveredLabel.h"
 #include "Fakes.h"
 #include "GermanTexts.h"
+#include "TestData.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -17,10 +18,43 @@
 
 class WindowTest : public QObject {
     Q_OBJECT
+    using TextRow = std::tuple<Text, Text, Text>;
+
 private slots:
     void initTestCase() {
         InstallGermanTexts(*QCoreApplication::instance());
         InstallCoveredLabelAccessibility();
+    }
+
+    // What a user reads at start: the caption, six blanks before its credit line, and each
+    // control's text and tool tip.
+    void controlsReadAsDesigned_data() {
+        const Text enter = "Eingabe mit [Enter] Taste bestätigen";
+        AddRows<TextRow>(
+            {{"Form1", "Zahlwerk Trainer      Kopfrechnen mit Herz und Verstand !", ""},
+             {"chkTableVisible", "Tabelle anzeigen", "Zahlentabelle einblenden / ausblenden"},
+             {"chkSoundEnabled", "Ergebnis mit Sound", "Klangausgabe aktivieren / deaktivieren"},
+             {"chkOhne1", "ohne 1", "keine Aufgaben mit Faktor oder Divisor \"1\" stellen"},
+             {"Label1", "max. bis", ""},
+             {"lbMaxNum", "10", ""},
+             {"chkRechenart(0)", "Multiplikation", ""},
+             {"chkRechenart(1)", "Division", ""},
+             {"chkRechenart(2)", "Addition", ""},
+             {"chkRechenart(3)", "Subtraktion", ""},
+             {"lbBedienungshinweis",
+              "Zum Üben einzelner Zahlenreihen klicken Sie in die grüne Tabellenzeile", ""},
+             {"cmdPrintTable", "", "1x1-Tabelle drucken"},
+             {"btnNeu", "Neu starten", ""},
+             {"cmdPrintResults", "", "Ergebnisliste drucken"},
+             {"tbErgebnis", "", enter},
+             {"btnOK", "OK ?", enter}});
+    }
+    void controlsReadAsDesigned() {
+        auto [name, text, toolTip] = CurrentRow<TextRow>();
+        Window v;
+        QWidget* c = QString(name) == "Form1" ? &v.w : v.Get(name);
+        QCOMPARE(c->property(c->isWindow() ? "windowTitle" : "text").toString(), QString(text));
+        QCOMPARE(c->toolTip(), QString(toolTip));
     }
 
     // Right, wrong, slow and empty answers; the slow exercise comes back in amber.
@@ -88,8 +122,8 @@ private slots:
         QTest::keyClicks(v.answer, "5");
         QTest::mousePress(ok, Qt::RightButton);
         QCOMPARE(v.ListLines(), 3);
-        QCOMPARE(v.messages.shown,
-                 QStringList{"Die Eingabe lässt sich besser mit der [Enter] Taste bestätigen."});
+        QCOMPARE(v.messages.shown, QStringList{"64 Zahlwerk Trainer: Die Eingabe lässt sich "
+                                               "besser mit der [Enter] Taste bestätigen."});
     }
 
     // The list holds 21 lines; Neu starten clears it and the slow memory, not the statistics.
@@ -108,23 +142,23 @@ private slots:
             QVERIFY(!v.AmberShown());
             v.Answer(v.Right());
         }
-        QVERIFY(v.stats->text().startsWith("27 gestellte Aufgaben"));
+        QCOMPARE(v.stats->text(), "27 gestellte Aufgaben\r\n\u00D8 Bedenkzeit : 0 Sekunden\r\n"
+                                  "96% richtige Antworten");
     }
 
     // Every second counts; with sound on the cuckoo calls at 15 s and a waiting clip every
     // 30 s up to four minutes, each series going on where it stopped.
     void clockCallsWhileWaiting() {
         Window v;
-        v.Tick(300);
+        QCOMPARE(v.Tick(300),
+                 (QStringList{"KUCKUCK@15", "WAIT_01@30", "WAIT_02@60", "WAIT_03@90", "WAIT_04@120",
+                              "WAIT_05@150", "WAIT_01@180", "WAIT_02@210", "WAIT_03@240"}));
         QCOMPARE(v.time->text(), "300");
-        QCOMPARE(v.sound.names, (QStringList{"KUCKUCK", "WAIT_01", "WAIT_02", "WAIT_03", "WAIT_04",
-                                             "WAIT_05", "WAIT_01", "WAIT_02", "WAIT_03"}));
         v.Click("chkSoundEnabled");
         v.Click("btnNeu");
-        v.Tick(20);
+        QCOMPARE(v.Tick(20), QStringList());
         v.Click("chkSoundEnabled");
-        v.Tick(10);
-        QCOMPARE(v.sound.names.mid(9), QStringList{"WAIT_04"});
+        QCOMPARE(v.Tick(10), QStringList{"WAIT_04@30"});
     }
 
     // Series: chosen and cleared from either header, kept through right answers, shifted by
@@ -211,9 +245,11 @@ private slots:
         v.Click("imgMaxNum(0)");
         v.Click("chkTableVisible");
         QVERIFY(!v.Get<QCheckBox>("chkTableVisible")->isChecked() && !v.grid->isVisible());
-        QCOMPARE(v.messages.shown,
-                 QStringList{"Die Tabelle kann für den Wertebereich \"bis 100\" nicht dargestellt "
-                             "werden.\r\nWählen Sie einen kleineren Wertebereich bis maximal 32."});
+        QCOMPARE(
+            v.messages.shown,
+            QStringList{"64 Zahlwerk Trainer: Die Tabelle kann für den Wertebereich \"bis 100\" "
+                        "nicht dargestellt werden.\r\nWählen Sie einen kleineren "
+                        "Wertebereich bis maximal 32."});
         QCOMPARE(v.w.focusWidget(), v.answer);
     }
 
@@ -274,8 +310,11 @@ private slots:
         v.messages.onShow = nullptr;
         v.Click("cmdPrintTable");
         QCOMPARE(v.printers.requests, 1);
-        QCOMPARE(v.messages.shown.size(), 3);
-        QCOMPARE(v.messages.shown[1], "Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?");
+        const QString table = "33 1x1-Tabelle drucken: Wollen Sie die angezeigte 1x1-Tabelle "
+                              "ausdrucken?";
+        QCOMPARE(v.messages.shown,
+                 QStringList({"33 Ergebnisliste drucken: Wollen Sie die Ergebnisliste ausdrucken?",
+                              table, table}));
     }
 
     // The real boxes: a box closed counts as Cancel, and its buttons speak German.
