@@ -14,6 +14,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScreen>
 
 class WindowTest : public QObject {
@@ -72,6 +73,7 @@ private slots:
         QTest::keyClick(v.answer, Qt::Key_Return);
         QCOMPARE(v.Line(0),
                  (QStringList{"7 \u00B7 8 =@0 0", "56@100 c000", "6 Sekunden@145 808080"}));
+        QCOMPARE(v.list->accessibleDescription(), "7 mal 8 gleich 56, richtig, 6 Sekunden");
         QCOMPARE(v.stats->text(), "2 gestellte Aufgaben\r\n\u00D8 Bedenkzeit : 6 Sekunden\r\n"
                                   "100% richtige Antworten");
         QCOMPARE(v.exercise->text() + v.answer->text() + v.time->text(), "6 \u00B7 7 =");
@@ -299,8 +301,8 @@ private slots:
         QVERIFY(v.messages.shown.isEmpty() && v.list->accessibleDescription().isEmpty());
     }
 
-    // Each printout asks first: Cancel prints nothing; OK asks for the printer, and a missing
-    // printer is silent.
+    // Each printout asks first: Cancel prints nothing; OK asks for the printer, a missing
+    // printer is silent, and the paper starts with the window's caption.
     void printingAsksFirst() {
         Window v;
         v.messages.onShow = [] { return MessageBoxes::Cancel; };
@@ -309,12 +311,19 @@ private slots:
         QCOMPARE(v.printers.requests, 0);
         v.messages.onShow = nullptr;
         v.Click("cmdPrintTable");
-        QCOMPARE(v.printers.requests, 1);
-        const QString table = "33 1x1-Tabelle drucken: Wollen Sie die angezeigte 1x1-Tabelle "
+        v.printers.pdf = v.programFolder.filePath("out.pdf");
+        v.Click("cmdPrintResults");
+        QCOMPARE(v.printers.requests, 2);
+        QProcess pdftotext; // which joins words with one blank
+        pdftotext.start("pdftotext", {"-raw", v.printers.pdf, "-"});
+        QVERIFY(pdftotext.waitForFinished());
+        QCOMPARE(pdftotext.readAllStandardOutput().split('\n').first(),
+                 "Zahlwerk Trainer Kopfrechnen mit Herz und Verstand !");
+        const QString results =
+                          "33 Ergebnisliste drucken: Wollen Sie die Ergebnisliste ausdrucken?",
+                      table = "33 1x1-Tabelle drucken: Wollen Sie die angezeigte 1x1-Tabelle "
                               "ausdrucken?";
-        QCOMPARE(v.messages.shown,
-                 QStringList({"33 Ergebnisliste drucken: Wollen Sie die Ergebnisliste ausdrucken?",
-                              table, table}));
+        QCOMPARE(v.messages.shown, QStringList({results, table, table, results}));
     }
 
     // The real boxes: a box closed counts as Cancel, and its buttons speak German.

@@ -37,11 +37,18 @@ public:
     std::function<int()> onShow;
 };
 
-// Counts the requests and hands out no printer at all.
+// Counts the requests; hands out a printer that writes the PDF file pdf, or none.
 class FakePrinterProvider : public PrinterProvider {
 public:
-    std::unique_ptr<QPrinter> DefaultPrinter() override { return ++requests, nullptr; }
+    std::unique_ptr<QPrinter> DefaultPrinter() override {
+        if (++requests, pdf.isEmpty())
+            return nullptr;
+        auto printer = std::make_unique<QPrinter>();
+        printer->setOutputFileName(pdf);
+        return printer;
+    }
     int requests = 0;
+    QString pdf;
 };
 
 inline QByteArray Contents(const QString& path) {
