@@ -34,7 +34,6 @@ public:
     // alone tells right from wrong on screen.
     void AddSpokenLine(const QString& line);
 
-    const std::vector<TextRun>& Runs() const { return runs_; }
     // The runs of one line (by line number from 0), in drawing order.
     std::vector<TextRun> LineRuns(int line) const;
     int LineHeight() const;
