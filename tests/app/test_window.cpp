@@ -35,7 +35,6 @@ private slots:
              {"chkSoundEnabled", "Ergebnis mit Sound", "Klangausgabe aktivieren / deaktivieren"},
              {"chkOhne1", "ohne 1", "keine Aufgaben mit Faktor oder Divisor \"1\" stellen"},
              {"Label1", "max. bis", ""},
-             {"lbMaxNum", "10", ""},
              {"chkRechenart(0)", "Multiplikation", ""},
              {"chkRechenart(1)", "Division", ""},
              {"chkRechenart(2)", "Addition", ""},
