@@ -2,11 +2,15 @@
 #include "Artwork.h"
 
 #include "Fonts.h"
+#include "VbColor.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
 namespace {
+
+// The icon's edge, a darker shade of the table's header green.
+constexpr quint32 IconEdgeGreen = 0x00006E00;
 
 QPixmap Transparent(int w, int h) {
     QPixmap p(w, h);
@@ -75,10 +79,10 @@ QPixmap AppIconPixmap(int size) {
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 32.0, size / 32.0);
-    p.setPen(QPen(QColor(0, 110, 0), 1.5));
-    p.setBrush(QColor(0, 176, 0));
+    p.setPen(QPen(RgbFromVb(IconEdgeGreen), 1.5));
+    p.setBrush(RgbFromVb(VbColors::HeaderGreen));
     p.drawRoundedRect(QRectF(1, 1, 30, 30), 5, 5);
-    p.setBrush(QColor(255, 204, 0));
+    p.setBrush(RgbFromVb(VbColors::Amber));
     p.setPen(Qt::NoPen);
     p.drawRoundedRect(QRectF(4, 17, 24, 11), 2, 2);
     QFont f(ArialFamily);

@@ -49,7 +49,6 @@ LineControl::LineControl(QWidget* parent, quint32 vbColor) : QWidget(parent), co
 void LineControl::SetLine(double x1, double y, double x2) {
     x1_ = x1;
     y_ = y;
-    x2_ = x2;
     const int left = TwipsToPixels(std::min(x1, x2));
     const int width = std::max(TwipsToPixels(std::max(x1, x2)) - left, 0);
     setGeometry(left, TwipsToPixels(y), width, 1);

@@ -61,16 +61,14 @@ public:
     LineControl(QWidget* parent, quint32 vbColor);
     void SetLine(double x1, double y, double x2);
     double X1() const { return x1_; }
-    double X2() const { return x2_; }
     double Y() const { return y_; }
-    quint32 BorderColor() const { return color_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     quint32 color_;
-    double x1_ = 0, x2_ = 0, y_ = 0;
+    double x1_ = 0, y_ = 0;
 };
 
 // Places a control in twips and remembers the exact (fractional) values, so the layout

@@ -22,7 +22,7 @@ void Form1::Form_Load() {
     State.ResetPracticeLists();
     Form_Resize();
     BuildTable();
-    table_->FillTable(State, 0, SkipOne());
+    table_->FillTable(State, SkipOne());
     ApplyTableCheckBox();
     // The program may have been told to end while the table's message box was open.
     if (unloaded_)

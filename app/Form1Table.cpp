@@ -72,7 +72,7 @@ void Form1::ApplyTableCheckBox() {
         const bool shown = IsChecked(chkTableVisible);
         if (shown) {
             BuildTable();
-            table_->FillTable(State, 0, SkipOne());
+            table_->FillTable(State, SkipOne());
         }
         MSFlexGrid1->setVisible(shown);
         lbBedienungshinweis->setVisible(shown);
@@ -82,7 +82,7 @@ void Form1::ApplyTableCheckBox() {
 
 void Form1::chkOhne1_Click() {
     BuildTable();
-    table_->FillTable(State, 0, SkipOne());
+    table_->FillTable(State, SkipOne());
     tbErgebnis->setFocus();
 }
 
@@ -93,7 +93,7 @@ void Form1::ChangeMaxNum(int Direction) {
         if (IsChecked(chkTableVisible)) {
             MSFlexGrid1->setVisible(true);
             BuildTable();
-            table_->FillTable(State, 0, SkipOne());
+            table_->FillTable(State, SkipOne());
         }
     } else {
         MSFlexGrid1->setVisible(false);

@@ -27,10 +27,7 @@ public:
 
     void Cls();
     void SetForeColor(quint32 vbColor) { foreColor_ = vbColor; }
-    quint32 ForeColor() const { return foreColor_; }
     void SetCurrentX(int x) { currentX_ = x; }
-    int CurrentX() const { return currentX_; }
-    int CurrentY() const { return currentY_; }
     // Draws text at the current position; endLine moves to the start of the next line.
     void Print(const QString& text, bool endLine);
     // A screen reader reads the list as these lines, one per judged answer, since colour
@@ -40,7 +37,6 @@ public:
     // The line a screen reader is on, the newest after each answer; Up and Down move it.
     int CurrentLine() const { return currentLine_; }
 
-    const std::vector<TextRun>& Runs() const { return runs_; }
     // The runs of one line (by line number from 0), in drawing order.
     std::vector<TextRun> LineRuns(int line) const;
     int LineHeight() const;

@@ -17,7 +17,6 @@ class ClockSeededRandom : public RandomSource {
 public:
     double Next() override;
     void SeedFromClock() override;
-    void Seed(std::uint64_t seed) { engine_.seed(seed); }
 
 private:
     std::mt19937_64 engine_{0};

@@ -83,6 +83,11 @@ double PagePrinter::TextHeight(const QString& text) const {
 }
 
 void PagePrinter::Print(const QString& text) {
+    for (const QString& line : text.split(LineBreak))
+        PrintLine(line);
+}
+
+void PagePrinter::PrintLine(const QString& text) {
     if (!IsActive())
         return;
     const double lineHeight = LineHeight();

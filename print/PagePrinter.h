@@ -38,9 +38,9 @@ public:
     double CurrentX = 0;
     double CurrentY = 0;
 
-    // Prints one line at the current position. A line that would reach below the printable
-    // area starts a new page and goes to its top. Afterwards the position is at the left
-    // edge, one line height further down.
+    // Prints the text's lines (separated by CR LF, CR or LF) from the current position. A
+    // line that would reach below the printable area starts a new page and goes to its top.
+    // Afterwards the position is at the left edge, below the last line.
     void Print(const QString& text);
     // The height a text takes in the current font: its number of lines times the line height.
     double TextHeight(const QString& text) const;
@@ -62,6 +62,7 @@ private:
     double FromDeviceY(double units) const;
     double LineHeight() const;
     double TextWidth(const QString& text) const;
+    void PrintLine(const QString& text);
 
     QPagedPaintDevice& device_;
     QPainter painter_;

@@ -7,7 +7,6 @@
 
 #include <QPageLayout>
 #include <QPagedPaintDevice>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -70,9 +69,7 @@ bool PrintResults(QPagedPaintDevice& device, const ResultsPrintout& content) {
     const qsizetype count = std::min(content.ResultLines.size(), MaxPrintedResultLines);
     for (qsizetype i = 0; i < count; ++i)
         printer.Print(content.ResultLines[i]);
-    for (const QString& line :
-         content.Statistics.split(QRegularExpression(QStringLiteral("\r\n|\r|\n"))))
-        printer.Print(line);
+    printer.Print(content.Statistics);
     const std::int64_t minutes = content.TotalSeconds / 60;
     printer.Print(QStringLiteral("Konzentriertes Üben : ") + QString::number(minutes) +
                   QStringLiteral(" Minuten"));

@@ -170,16 +170,6 @@ double ValueNumberScanner::Result() const {
     return negative_ ? -value : value;
 }
 
-double ValueNumber(std::string_view text) {
-    ValueNumberScanner scanner;
-    for (const char c : text) {
-        scanner.Feed(c);
-        if (!scanner.Reading())
-            break;
-    }
-    return scanner.Result();
-}
-
 std::int32_t MaxNumFromNumber(double value) {
     constexpr std::int32_t Lowest = 3;
     constexpr std::int32_t Highest = std::numeric_limits<std::int32_t>::max();

@@ -65,8 +65,6 @@ private:
     double radixValue_ = 0;
 };
 
-double ValueNumber(std::string_view text);
-
 // MaxNum from a number: halves to the even neighbour, at least 3, and clamped to the largest
 // 32-bit value so that an absurd bound still is a bound and not a wrapped negative one.
 std::int32_t MaxNumFromNumber(double value);

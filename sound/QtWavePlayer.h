@@ -39,9 +39,6 @@ public:
 
     void PlayWave(const QString& name, const QByteArray& waveImage) override;
 
-    // True while a clip is playing or its last samples are still on their way out.
-    bool IsPlaying() const { return sink_ != nullptr; }
-
 private:
     QAudioDevice DefaultOutput();
     void Release();

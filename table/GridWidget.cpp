@@ -23,7 +23,6 @@ namespace {
 
 inline constexpr int DefaultColWidth = 600;
 inline constexpr int DefaultRowHeight = 240;
-inline constexpr int GridLineTwips = static_cast<int>(TwipsPerPixel); // one pixel between cells
 // The printed picture is drawn at this multiple of the screen size, so it stays sharp.
 inline constexpr int PictureScale = 4;
 // One picture for each arrangement of the table.

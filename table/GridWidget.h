@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Twips.h"
+
 #include <QFont>
 #include <QHash>
 #include <QImage>
@@ -12,6 +14,9 @@
 #include <algorithm>
 #include <list>
 #include <vector>
+
+// The line between two cells: one pixel, in twips.
+inline constexpr int GridLineTwips = static_cast<int>(TwipsPerPixel);
 
 // The image of the grid as drawn, with its size in 0.01 mm.
 struct GridPicture {
@@ -45,24 +50,18 @@ public:
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
 
-    bool Redraw() const { return redraw_; }
     void setRedraw(bool redraw);
 
     double FontSize() const { return font_.pointSizeF(); }
     void setFontSize(double points);
-    bool FontBold() const { return font_.bold(); }
     void setFontBold(bool bold);
-    const QFont& CellFont() const { return font_; }
 
     int Row() const { return row_; }
     int Col() const { return col_; }
-    int RowSel() const { return rowSel_; }
-    int ColSel() const { return colSel_; }
     void setRow(int row);
     void setCol(int col);
     void setRowSel(int row) { rowSel_ = row; }
     void setColSel(int col) { colSel_ = col; }
-    int FillStyle() const { return fillStyle_; }
     void setFillStyle(int style) { fillStyle_ = style; }
     // Background of the current cell (FillStyle 0) or of the selected range (FillStyle 1);
     // 0 restores the default colours.

@@ -16,8 +16,8 @@ TableShape ComputeTableShape(std::int32_t maxNum, int skip, double gridWidth, do
     const std::int64_t w = RoundHalfEven(gridWidth).value_or(0);
     const std::int64_t h = RoundHalfEven(gridHeight).value_or(0);
     // Integer division truncating toward zero, then one grid line off.
-    s.ColWidth = static_cast<int>(std::max<std::int64_t>(w / s.Cols - 15, 1));
-    s.RowHeight = static_cast<int>(std::max<std::int64_t>(h / s.Rows - 15, 1));
+    s.ColWidth = static_cast<int>(std::max<std::int64_t>(w / s.Cols - GridLineTwips, 1));
+    s.RowHeight = static_cast<int>(std::max<std::int64_t>(h / s.Rows - GridLineTwips, 1));
     const std::int64_t q = RoundHalfEven(gridWidth / s.Cols).value_or(0);
     s.FontSize = static_cast<int>(std::max<std::int64_t>(q / 50, 1));
     return s;

@@ -29,11 +29,11 @@ bool TableView::BuildTable(PracticeState& st, int skip) {
     return true;
 }
 
-void TableView::FillTable(const PracticeState& st, int arrangement, int skip) {
+void TableView::FillTable(const PracticeState& st, int skip) {
     // Above the display limit there is no table, and nothing is remembered either.
     if (st.MaxNum > TableDisplayLimit)
         return;
-    nextArrangement_ = arrangement % 4;
+    nextArrangement_ = 0;
     FillTableInNextArrangement(st, skip);
 }
 
@@ -57,7 +57,7 @@ void TableView::SelectTableRow(PracticeState& st, int n, int skip) {
         grid_.setColSel(grid_.Cols() - 1);
     } else if (n > 0) {
         if (!st.RowSelected)
-            FillTable(st, 0, skip);
+            FillTable(st, skip);
         if (static_cast<std::size_t>(n) >= st.SelectedRows.size())
             st.SelectedRows.resize(static_cast<std::size_t>(n) + 1, false);
         const std::size_t i = static_cast<std::size_t>(n);

@@ -15,8 +15,8 @@ public:
     // Gives the grid its rows, columns, cell sizes and font for the bound and sizes the
     // series flags to it. Above the display limit it only hides the grid and returns false.
     bool BuildTable(PracticeState& st, int skip);
-    // Writes the numbers in arrangement 0 to 3; the next arrangement is the one after it.
-    void FillTable(const PracticeState& st, int arrangement, int skip);
+    // Writes the numbers in the standard arrangement (0); arrangement 1 comes next.
+    void FillTable(const PracticeState& st, int skip);
     // Writes the numbers in the arrangement that comes next (after a right answer).
     void FillTableInNextArrangement(const PracticeState& st, int skip);
     // n 0 clears every series; n 1 and up toggles the series of n and colours its column.

@@ -4,6 +4,12 @@
 #include <QColor>
 #include <QPalette>
 
+// A fixed colour, written &H00BBGGRR.
+inline QColor RgbFromVb(quint32 value) {
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
 // Colours are written &H00BBGGRR; &H800000nn names a system colour.
 inline QColor ColorFromVb(quint32 value, const QPalette& palette) {
     if (value & 0x80000000u) {
@@ -20,8 +26,7 @@ inline QColor ColorFromVb(quint32 value, const QPalette& palette) {
             return palette.color(QPalette::Button);
         }
     }
-    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-                  static_cast<int>((value >> 16) & 0xFF));
+    return RgbFromVb(value);
 }
 
 namespace VbColors {

@@ -25,22 +25,30 @@
 #include <functional>
 #include <memory>
 
-// Records the prompt of every box and answers it at once: OK, or what onShow returns.
+// Records every box as "style title: prompt" and answers it at once: OK, or what onShow
+// returns.
 class FakeMessageBoxes : public MessageBoxes {
 public:
-    int MsgBox(QWidget*, const QString& prompt, int, const QString&) override {
-        shown << prompt;
+    int MsgBox(QWidget*, const QString& prompt, int style, const QString& title) override {
+        shown << QString::number(style) + ' ' + title + ": " + prompt;
         return onShow ? onShow() : Ok;
     }
     QStringList shown;
     std::function<int()> onShow;
 };
 
-// Counts the requests and hands out no printer at all.
+// Counts the requests; hands out a printer that writes the PDF file pdf, or none.
 class FakePrinterProvider : public PrinterProvider {
 public:
-    std::unique_ptr<QPrinter> DefaultPrinter() override { return ++requests, nullptr; }
+    std::unique_ptr<QPrinter> DefaultPrinter() override {
+        if (++requests, pdf.isEmpty())
+            return nullptr;
+        auto printer = std::make_unique<QPrinter>();
+        printer->setOutputFileName(pdf);
+        return printer;
+    }
     int requests = 0;
+    QString pdf;
 };
 
 inline QByteArray Contents(const QString& path) {
@@ -95,9 +103,16 @@ struct Window : FormFixture {
     void ClickCell(int row, int col, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseClick(grid, button, {}, grid->CellRect(row, col).center());
     }
-    void Tick(int seconds) {
-        for (int i = 0; i < seconds; ++i)
+    // The clock's ticks; the clips heard meanwhile, each with the second shown as it sounded.
+    QStringList Tick(int seconds) {
+        QStringList heard;
+        for (int i = 0; i < seconds; ++i) {
+            const qsizetype before = sound.names.size();
             QMetaObject::invokeMethod(Get<QTimer>("Timer1"), "timeout");
+            for (const QString& clip : sound.names.mid(before))
+                heard << clip + '@' + time->text();
+        }
+        return heard;
     }
     void Answer(const QString& digits) {
         QTest::keyClicks(answer, digits);
