@@ -63,7 +63,8 @@ int main(int argc, char* argv[]) {
         for (int i = 0; i < n; ++i) {
             CountingTarget target;
             auto t = Clock::now();
-            ok = ReadSettingsFile(path, target) && target.effects > 0 && ok;
+            ok = ReadSettingsFile(path, target, std::int64_t{Size + 1} * MB) &&
+                 target.effects > 0 && ok;
             reader.push_back(MicrosSince(t));
             t = Clock::now();
             ok = CountLines(path) >= 0 && ok;

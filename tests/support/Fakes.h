@@ -43,9 +43,13 @@ public:
     int requests = 0;
 };
 
+// The file's bytes, or what stands in its place.
 inline QByteArray Contents(const QString& path) {
     QFile f(path);
-    return QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly) ? f.readAll() : "<missing>";
+    const QFileInfo info(path);
+    return info.isFile() && f.open(QIODevice::ReadOnly) ? f.readAll()
+           : info.exists()                              ? "<special>"
+                                                        : "<missing>";
 }
 
 inline bool Put(const QString& path, const QByteArray& bytes) {
