@@ -14,6 +14,7 @@
 #include <QStandardPaths>
 
 int main(int argc, char* argv[]) {
+    EndOnShutdownSignals();
     // The trainer reads no command line: Qt sees the program's name only.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
