@@ -4,7 +4,6 @@
 #include "GridWidget.h"
 
 #include "MessageBoxes.h"
-#include "PrinterProvider.h"
 #include "Printouts.h"
 #include "ResultsPicture.h"
 
@@ -30,37 +29,38 @@ constexpr int ConfirmStyle = MessageBoxes::OkCancel | MessageBoxes::Question;
 } // namespace
 
 // Asks first; on OK prints with the default printer under the busy pointer. A missing or
-// failing printer is not reported: the user simply gets no printout.
-template <typename Compose>
-void Form1::PrintAfterConfirmation(const QString& prompt, const QString& title, Compose compose) {
+// failing printer, or a print system that does not answer in time, is not reported: the user
+// simply gets no printout. What is printed is read from the window once OK is given.
+template <typename Read>
+void Form1::PrintAfterConfirmation(const QString& prompt, const QString& title, Read read) {
     if (backends_.Messages->MsgBox(this, prompt, ConfirmStyle, title) != MessageBoxes::Ok ||
         unloaded_)
         return;
     const BusyPointer busy;
-    const std::unique_ptr<QPrinter> printer =
-        backends_.Printers ? backends_.Printers->DefaultPrinter() : nullptr;
-    if (printer)
-        compose(*printer);
+    printing_.Print(read());
 }
 
 void Form1::cmdPrintResults_Click() {
     PrintAfterConfirmation(QStringLiteral("Wollen Sie die Ergebnisliste ausdrucken?"),
-                           QStringLiteral("Ergebnisliste drucken"), [this](QPrinter& printer) {
+                           QStringLiteral("Ergebnisliste drucken"), [this] {
                                ResultsPrintout content;
                                content.Caption = windowTitle();
                                content.ResultLines = State.ResultLines;
                                content.Statistics = lbStatistik->text();
                                content.TotalSeconds = State.TotalSeconds;
-                               PrintResults(printer, content);
+                               return
+                                   [content](QPrinter& printer) { PrintResults(printer, content); };
                            });
 }
 
 void Form1::cmdPrintTable_Click() {
     PrintAfterConfirmation(QStringLiteral("Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?"),
-                           QStringLiteral("1x1-Tabelle drucken"), [this](QPrinter& printer) {
+                           QStringLiteral("1x1-Tabelle drucken"), [this] {
                                // The grid draws its picture also while it is hidden.
                                const GridPicture picture = MSFlexGrid1->Picture();
-                               PrintTable(printer, windowTitle(), picture.Image,
-                                          picture.WidthHimetric, picture.HeightHimetric);
+                               return [caption = windowTitle(), picture](QPrinter& printer) {
+                                   PrintTable(printer, caption, picture.Image,
+                                              picture.WidthHimetric, picture.HeightHimetric);
+                               };
                            });
 }

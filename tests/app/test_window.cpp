@@ -278,6 +278,18 @@ private slots:
         QCOMPARE(v.messages.shown[1], "Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?");
     }
 
+    // A print system that does not answer holds up neither the window nor its close, which
+    // writes the settings at once.
+    void stuckPrintSystemLetsTheWindowClose() {
+        Window v;
+        v.printers.stuck = true;
+        QTimer::singleShot(0, &v.w, [&] { v.w.close(); });
+        v.Click("cmdPrintResults");
+        QCOMPARE(Contents(v.settings).left(13), "MaxNum = 10\r\n");
+        v.printers.answer.release();
+        QTRY_VERIFY(!v.w.PrintoutRunning());
+    }
+
     // The real boxes: a box closed counts as Cancel, and its buttons speak German.
     void qtsOwnTextsAreGerman() {
         Window v; // the answer box's own menu, as a right click opens it

@@ -18,10 +18,12 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -36,11 +38,16 @@ public:
     std::function<int()> onShow;
 };
 
-// Counts the requests and hands out no printer at all.
+// Counts the requests and hands out no printer at all; while stuck, as a stopped print spooler,
+// only once the test releases `answer` (or after 20 s).
 class FakePrinterProvider : public PrinterProvider {
 public:
-    std::unique_ptr<QPrinter> DefaultPrinter() override { return ++requests, nullptr; }
-    int requests = 0;
+    std::unique_ptr<QPrinter> DefaultPrinter() override {
+        return ++requests, stuck && answer.tryAcquire(1, 20000), nullptr;
+    }
+    std::atomic<int> requests = 0;
+    bool stuck = false;
+    QSemaphore answer;
 };
 
 // The file's bytes, or what stands in its place.
