@@ -53,10 +53,8 @@ public:
 // The file's bytes, or what stands in its place.
 inline QByteArray Contents(const QString& path) {
     QFile f(path);
-    const QFileInfo info(path);
-    return info.isFile() && f.open(QIODevice::ReadOnly) ? f.readAll()
-           : info.exists()                              ? "<special>"
-                                                        : "<missing>";
+    const bool file = QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly);
+    return file ? f.readAll() : QFileInfo::exists(path) ? "<special>" : "<missing>";
 }
 
 inline bool Put(const QString& path, const QByteArray& bytes) {
