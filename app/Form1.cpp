@@ -36,7 +36,7 @@ template <typename T> T* Named(T* control, const QString& name) {
 } // namespace
 
 Form1::Form1(const Form1Backends& backends, QWidget* parent)
-    : QWidget(parent), backends_(backends), sound_(*backends.Sound) {
+    : QWidget(parent), backends_(backends), sound_(*backends.Sound), printing_(backends.Printers) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(Design::Caption);
     setWindowIcon(AppIcon());

@@ -26,6 +26,7 @@
 // comes in through Form1Backends, so tests can drive the window on fakes.
 
 #include "PracticeState.h"
+#include "PrintRunner.h"
 #include "SoundFeedback.h"
 
 #include <QString>
@@ -78,6 +79,8 @@ public:
     void Form_Load();
     // The window has been closed: the settings are written and the program is ending.
     bool Unloaded() const { return unloaded_; }
+    // A printout still runs, or waits for a print system that does not answer.
+    bool PrintoutRunning() const { return printing_.Busy(); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -130,12 +133,14 @@ private:
     // Form1Print.cpp
     void cmdPrintResults_Click();
     void cmdPrintTable_Click();
-    template <typename Compose>
+    // read: returns what prints the printout, as values read from the window.
+    template <typename Read>
     void PrintAfterConfirmation(const QString& prompt, const QString& title, const QString& jobName,
-                                Compose compose);
+                                Read read);
 
     Form1Backends backends_;
     SoundFeedback sound_;
+    PrintRunner printing_;
     PracticeState State;
     bool unloaded_ = false;
 

@@ -4,7 +4,6 @@
 #include "GridWidget.h"
 
 #include "MessageBoxes.h"
-#include "PrinterProvider.h"
 #include "Printouts.h"
 #include "ResultsPicture.h"
 
@@ -29,46 +28,46 @@ constexpr int ConfirmStyle = MessageBoxes::OkCancel | MessageBoxes::Question;
 
 } // namespace
 
-// Asks first; on OK prints with the default printer under the busy pointer. The job name is
-// what the print queue and a PDF printer show for the job. A missing or failing printer is
-// not reported: the user simply gets no printout.
-template <typename Compose>
+// Asks first; on OK prints with the default printer under the busy pointer. A missing or
+// failing printer, or a print system that does not answer in time, is not reported: the user
+// simply gets no printout. What is printed is read from the window once OK is given. The job
+// name is what the print queue and a PDF printer show for the job.
+template <typename Read>
 void Form1::PrintAfterConfirmation(const QString& prompt, const QString& title,
-                                   const QString& jobName, Compose compose) {
+                                   const QString& jobName, Read read) {
     if (backends_.Messages->MsgBox(this, prompt, ConfirmStyle, title) != MessageBoxes::Ok ||
         unloaded_)
         return;
     const BusyPointer busy;
-    const std::unique_ptr<QPrinter> printer =
-        backends_.Printers ? backends_.Printers->DefaultPrinter() : nullptr;
-    if (!printer)
-        return;
-    printer->setDocName(jobName);
-    compose(*printer);
+    printing_.Print([jobName, print = read()](QPrinter& printer) {
+        printer.setDocName(jobName);
+        print(printer);
+    });
 }
 
 void Form1::cmdPrintResults_Click() {
     PrintAfterConfirmation(QStringLiteral("Wollen Sie die Ergebnisliste ausdrucken?"),
                            QStringLiteral("Ergebnisliste drucken"),
-                           QStringLiteral("Zahlwerk Trainer – Ergebnisliste"),
-                           [this](QPrinter& printer) {
+                           QStringLiteral("Zahlwerk Trainer – Ergebnisliste"), [this] {
                                ResultsPrintout content;
                                content.Caption = windowTitle();
                                content.ResultLines = State.ResultLines;
                                content.Statistics = lbStatistik->text();
                                content.TotalSeconds = State.TotalSeconds;
-                               PrintResults(printer, content);
+                               return
+                                   [content](QPrinter& printer) { PrintResults(printer, content); };
                            });
 }
 
 void Form1::cmdPrintTable_Click() {
     PrintAfterConfirmation(QStringLiteral("Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?"),
                            QStringLiteral("1x1-Tabelle drucken"),
-                           QStringLiteral("Zahlwerk Trainer – 1x1-Tabelle"),
-                           [this](QPrinter& printer) {
+                           QStringLiteral("Zahlwerk Trainer – 1x1-Tabelle"), [this] {
                                // The grid draws its picture also while it is hidden.
                                const GridPicture picture = MSFlexGrid1->Picture();
-                               PrintTable(printer, windowTitle(), picture.Image,
-                                          picture.WidthHimetric, picture.HeightHimetric);
+                               return [caption = windowTitle(), picture](QPrinter& printer) {
+                                   PrintTable(printer, caption, picture.Image,
+                                              picture.WidthHimetric, picture.HeightHimetric);
+                               };
                            });
 }

@@ -33,10 +33,10 @@ void Form1::LoadIniFileData(const QString& FileName) {
     private:
         Form1& form_;
     };
-    // A file that cannot be opened or read to its end is no error: whatever was not read
-    // keeps its default, and start-up goes on.
+    // A file that cannot be opened or read to its end, or is far too large for settings, is no
+    // error: whatever was not read keeps its default, and start-up goes on.
     WindowSettings target(*this);
-    ReadSettingsFile(where.ReadPath, target);
+    ReadSettingsFile(where.ReadPath, target, SettingsFileSizeLimit);
 }
 
 void Form1::SaveIniFileData(const QString& FileName) {

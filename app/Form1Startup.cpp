@@ -39,6 +39,8 @@ void Form1::Form_Unload() {
     unloaded_ = true;
     SaveIniFileData(SettingsFileName);
     Timer1->stop();
+    // A printout waiting for the print system does not hold up the end.
+    printing_.StopWaiting();
     // The program ends with its window, whatever other top-level window (a tool tip, a
     // message box) might still be around.
     QCoreApplication::quit();

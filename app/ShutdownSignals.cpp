@@ -8,6 +8,7 @@
 #include <QSocketNotifier>
 #include <QWidget>
 
+#include <pthread.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -20,21 +21,32 @@ namespace {
 
 constexpr std::array<int, 3> ShutdownSignalNumbers = {SIGTERM, SIGINT, SIGHUP};
 
-// The write end of the current relay's socket pair. A signal handler gets no argument to
-// find its relay by and may only call async-signal-safe functions, so this one value has to
-// live at file scope; everything else belongs to the relay object.
+// The write end of the current relay's socket pair, or -1 while no window takes the signals.
+// A signal handler gets no argument to find its relay by and may only call async-signal-safe
+// functions, so this one value has to live at file scope; everything else belongs to the relay
+// object.
 std::atomic<int> signalSocket{-1};
 static_assert(std::atomic<int>::is_always_lock_free);
 
-void RelaySignal(int signalNumber) {
-    const int savedErrno = errno;
+void OnShutdownSignal(int signalNumber) {
     const int fd = signalSocket.load();
-    if (fd >= 0) {
-        const auto byte = static_cast<unsigned char>(signalNumber);
-        // Never blocks and never raises SIGPIPE; a full socket already holds a wake-up.
-        (void)::send(fd, &byte, 1, MSG_DONTWAIT | MSG_NOSIGNAL);
-    }
+    // Before the settings are read there is nothing to save, and once the window has written
+    // them nothing is left: the program ends at once, as asked.
+    if (fd < 0)
+        ::_exit(0);
+    const int savedErrno = errno;
+    const auto byte = static_cast<unsigned char>(signalNumber);
+    // Never blocks and never raises SIGPIPE; a full socket already holds a wake-up.
+    (void)::send(fd, &byte, 1, MSG_DONTWAIT | MSG_NOSIGNAL);
     errno = savedErrno;
+}
+
+struct sigaction ShutdownAction() {
+    struct sigaction action {};
+    action.sa_handler = OnShutdownSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    return action;
 }
 
 // Turns the signals into an event on the window's thread, where closing is safe, and closes
@@ -60,10 +72,7 @@ public:
         });
         previousSocket_ = signalSocket.exchange(writeFd_);
 
-        struct sigaction action {};
-        action.sa_handler = RelaySignal;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
+        const struct sigaction action = ShutdownAction();
         for (std::size_t i = 0; i < ShutdownSignalNumbers.size(); ++i)
             ::sigaction(ShutdownSignalNumbers[i], &action, &previous_[i]);
     }
@@ -110,6 +119,18 @@ private:
 };
 
 } // namespace
+
+void EndOnShutdownSignals() {
+    const struct sigaction action = ShutdownAction();
+    sigset_t shutdown;
+    sigemptyset(&shutdown);
+    for (const int signalNumber : ShutdownSignalNumbers) {
+        ::sigaction(signalNumber, &action, nullptr);
+        sigaddset(&shutdown, signalNumber);
+    }
+    // A parent may have left them blocked; a signal already waiting ends the program here.
+    ::pthread_sigmask(SIG_UNBLOCK, &shutdown, nullptr);
+}
 
 void CloseOnShutdownSignals(QWidget& window) {
     new ShutdownRelay(window);

@@ -14,7 +14,10 @@
 #include <QApplication>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
 int main(int argc, char* argv[]) {
+    EndOnShutdownSignals();
     // The trainer reads no command line: Qt sees the program's name only.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
@@ -46,5 +49,10 @@ int main(int argc, char* argv[]) {
     // written, and the event loop is not entered at all.
     if (form.Unloaded())
         return 0;
-    return app.exec();
+    const int status = app.exec();
+    // A printout still waiting for the print system must neither hold up the end nor run on
+    // while the application is taken down; the settings are written, nothing else is kept.
+    if (form.PrintoutRunning())
+        ::_exit(status);
+    return status;
 }

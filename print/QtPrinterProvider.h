@@ -4,7 +4,7 @@
 #include "PrinterProvider.h"
 
 // The system's default printer as the print system (CUPS) names it, or nothing when the
-// print system has no default printer or does not answer.
+// print system has no default printer. Waits for as long as the print system does not answer.
 class QtPrinterProvider : public PrinterProvider {
 public:
     std::unique_ptr<QPrinter> DefaultPrinter() override;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -227,15 +228,26 @@ QStringList InstallFolders() {
     return QString::fromUtf8(ZW_INSTALL_FOLDERS).split(QLatin1Char(':'), Qt::SkipEmptyParts);
 }
 
-bool ReadSettingsFile(const QString& path, SettingsTarget& target) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+bool ReadSettingsFile(const QString& path, SettingsTarget& target, std::int64_t sizeLimit) {
+    const std::optional<std::string> file = FollowOwnLinks(QFile::encodeName(path).toStdString());
+    if (!file)
+        return false;
+    // Never waits for a writer, as a pipe put in the file's place would have it.
+    const int fd = ::open(file->c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const auto closeFile = qScopeGuard([fd] { ::close(fd); });
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > sizeLimit)
         return false;
     SettingsReader reader(target);
     std::vector<char> chunk(64 * 1024);
-    for (;;) {
-        const qint64 n = file.read(chunk.data(), static_cast<qint64>(chunk.size()));
-        if (n < 0)
+    // A file that grows while it is read ends the read at the limit like a failed read.
+    for (std::int64_t total = 0;;) {
+        const ssize_t n = ::read(fd, chunk.data(), chunk.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 || (total += n) > sizeLimit)
             return false;
         if (n == 0)
             break;
@@ -248,6 +260,11 @@ bool ReadSettingsFile(const QString& path, SettingsTarget& target) {
 bool WriteSettingsFile(const QString& path, const std::string& text) {
     const std::optional<std::string> target = FollowOwnLinks(QFile::encodeName(path).toStdString());
     if (!target)
+        return false;
+    // A device, pipe, socket or folder in the file's place stays as it is: a link to /dev/null
+    // is how a user keeps the settings from being saved.
+    struct stat existing {};
+    if (::lstat(target->c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
         return false;
     const std::string folder = FolderOf(*target);
     const std::string name = target->substr(target->rfind('/') + 1);

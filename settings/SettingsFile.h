@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <string>
 
 // Does a file, or for a name without "." also a folder, of that name exist? Wildcards "*"
@@ -38,13 +39,19 @@ SettingsLocation ResolveSettingsLocation(const QString& fileName, const QString&
 // Debian package's.
 QStringList InstallFolders();
 
-// Streams the file through a SettingsReader. Returns false when it cannot be opened or a
-// read fails; lines read before the failure have taken effect, the one cut off has not.
-bool ReadSettingsFile(const QString& path, SettingsTarget& target);
+// Far more than any settings file holds; a larger file is not read at all.
+inline constexpr std::int64_t SettingsFileSizeLimit = 4 << 20;
+
+// Streams the file through a SettingsReader. Returns false when it cannot be opened or a read
+// fails; lines read before the failure have taken effect, the one cut off has not. Only a
+// regular file of at most sizeLimit bytes is read, and, as for writing, a link only while it
+// belongs to the user running the program.
+bool ReadSettingsFile(const QString& path, SettingsTarget& target, std::int64_t sizeLimit);
 
 // Replaces the file through a temporary file in the same folder, written, flushed to the disk
 // and renamed over it: whatever fails or interrupts the write leaves the old file or the new
-// one, never a part. A link is followed only while it belongs to the user running the
+// one, never a part. Only a regular file is replaced; where a device, pipe, socket or folder
+// is, nothing is written. A link is followed only while it belongs to the user running the
 // program; through another's link nothing is written. Leftover temporary files of earlier,
 // interrupted writes are removed. Returns false when nothing was replaced.
 bool WriteSettingsFile(const QString& path, const std::string& text);

@@ -338,7 +338,9 @@ private slots:
     }
 
     // Each printout asks first: Cancel prints nothing; OK asks for the printer, a missing
-    // printer is silent, and the paper starts with the window's caption.
+    // printer is silent, and the paper starts with the window's caption. A print system that
+    // does not answer holds up neither the window nor its close, which writes the settings at
+    // once.
     void printingAsksFirst() {
         Window v;
         v.messages.onShow = [] { return MessageBoxes::Cancel; };
@@ -360,6 +362,12 @@ private slots:
                       table = "33 1x1-Tabelle drucken: Wollen Sie die angezeigte 1x1-Tabelle "
                               "ausdrucken?";
         QCOMPARE(v.messages.shown, QStringList({results, table, table, results}));
+        v.printers.stuck = true;
+        QTimer::singleShot(0, &v.w, [&] { v.w.close(); });
+        v.Click("cmdPrintResults");
+        QCOMPARE(Contents(v.settings).left(13), "MaxNum = 10\r\n");
+        v.printers.answer.release();
+        QTRY_VERIFY(!v.w.PrintoutRunning());
     }
 
     // The real boxes: a box closed counts as Cancel, and its buttons speak German, from the

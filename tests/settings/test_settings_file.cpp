@@ -14,6 +14,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -54,8 +55,9 @@ private slots:
         QCOMPARE(where.WritePath, at + r[5]);
     }
 
-    // Each row: the file (or <pipe>, <unreadable>), the bound shown, what the path reads after
-    // the close, and what closes the window: a signal; 0 the close box, -1 the loop's end.
+    // Each row: the file (or <pipe>, <unreadable>, <1 GB> starting with Seven, a link to a pipe
+    // or a device node), the bound shown, what the path reads after the close, and
+    // what closes the window: a signal; 0 the close box, -1 the loop's end.
     void optionsOutliveTheWindow_data() {
         const QByteArray design = "MaxNum = 10\r\nSound = 1\r\nShowTable = 1\r\nWithout1 = 0\r\n";
         const QByteArray all =
@@ -65,7 +67,10 @@ private slots:
                                  QByteArray(1 << 20, 'x') + "\r\nWithout1 = 1\r\nwithout1 = 1";
         const QByteArray canonical = "MaxNum = 2147483647\r\nCalcMode = 1,3\r\nSound = 0\r\n"
                                      "ShowTable = 0\r\nWithout1 = 1\r\n";
-        AddRows<RestartRow>({{"a pipe: no hang", "<pipe>", "10", design, 0},
+        AddRows<RestartRow>({{"a pipe: no hang", "<pipe>", "10", "<special>", 0},
+                             {"a link to a pipe", "<link to pipe>", "10", "<special>", 0},
+                             {"a link to a device", "<link to device>", "10", "<special>", 0},
+                             {"1 GB", "<1 GB>", "10", design, 0},
                              {"unreadable", "<unreadable>", "10", "", 0},
                              {"every value changed", all, "17", all, SIGHUP},
                              {"messy", messy, "2147483647", canonical, SIGINT},
@@ -75,12 +80,18 @@ private slots:
         auto [name, file, bound, written, closedBy] = CurrentRow<RestartRow>();
         FormFixture f;
         const QString path = f.settings;
-        if (file == "<pipe>")
-            QCOMPARE(::mkfifo(QFile::encodeName(path), 0600), 0);
+        const QString made = file.startsWith("<link") ? f.fallbackFolder.filePath("node") : path;
+        const bool pipe = file.endsWith("pipe>"), device = file.endsWith("device>"); // as /dev/null
+        if ((pipe || device) &&
+            ::mknod(QFile::encodeName(made), (pipe ? S_IFIFO : S_IFCHR) | 0600, makedev(1, 3)))
+            QSKIP("no such node can be made here");
         else if (file == "<unreadable>")
             QVERIFY(QFile::link("/proc/self/mem", path)); // opens, but every read fails
-        else
+        else if (file == "<1 GB>")
+            QVERIFY(Put(path, Seven) && QFile(path).resize(1 << 30));
+        else if (!file.startsWith("<"))
             QVERIFY(Put(path, file));
+        QVERIFY(made == path || QFile::link(made, path));
         QWidget& form = f.Create();
         QCOMPARE(form.findChild<QLabel*>("lbMaxNum")->text(), bound);
         QCOMPARE(f.messages.shown.size(), qsizetype(bound == QString("2147483647")));
@@ -158,10 +169,12 @@ private slots:
             FormFixture f;
             const QString link = f.settings;
             const QString target = f.fallbackFolder.filePath("passwd");
-            const QByteArray old = dangling ? "<missing>" : "root:x:0:0:root:/root:/bin/bash\n";
+            const QByteArray old = dangling ? "<missing>" : "MaxNum = 7\nroot:x:0:0:root:/root\n";
             QVERIFY((dangling || Put(target, old)) && QFile::link(target, link));
             QVERIFY(own || ::lchown(QFile::encodeName(link), 65534, 65534) == 0);
-            f.Create().close();
+            f.Create();
+            QCOMPARE(f.Get<QLabel>("lbMaxNum")->text(), own && !dangling ? "7" : "10");
+            f.form->close();
             QCOMPARE(Contents(target) != old, own);
             QCOMPARE(QFileInfo(link).symLinkTarget(), target);
             QCOMPARE(WriteSettingsFile(link, "MaxNum = 7\r\n"), own);

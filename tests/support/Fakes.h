@@ -18,10 +18,12 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -37,23 +39,30 @@ public:
     std::function<int()> onShow;
 };
 
-// Counts the requests; hands out a printer that writes the PDF file pdf, or none.
+// Counts the requests; hands out a printer that writes the PDF file pdf, or none. While stuck,
+// as a stopped print spooler, it answers only once the test releases `answer` (or after 20 s).
 class FakePrinterProvider : public PrinterProvider {
 public:
     std::unique_ptr<QPrinter> DefaultPrinter() override {
-        if (++requests, pdf.isEmpty())
+        if (++requests, stuck)
+            answer.tryAcquire(1, 20000);
+        if (pdf.isEmpty())
             return nullptr;
         auto printer = std::make_unique<QPrinter>();
         printer->setOutputFileName(pdf);
         return printer;
     }
-    int requests = 0;
+    std::atomic<int> requests = 0;
+    bool stuck = false;
+    QSemaphore answer;
     QString pdf;
 };
 
+// The file's bytes, or what stands in its place.
 inline QByteArray Contents(const QString& path) {
     QFile f(path);
-    return QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly) ? f.readAll() : "<missing>";
+    const bool file = QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly);
+    return file ? f.readAll() : QFileInfo::exists(path) ? "<special>" : "<missing>";
 }
 
 inline bool Put(const QString& path, const QByteArray& bytes) {
