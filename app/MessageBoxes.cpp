@@ -8,6 +8,9 @@ int QtMessageBoxes::MsgBox(QWidget* parent, const QString& prompt, int style,
     QMessageBox box(parent);
     box.setWindowTitle(title);
     box.setText(prompt);
+    // Screen readers speak an alert's description when it opens; the text label alone is not
+    // found by them, and a blind child would hear only the title and the button.
+    box.setAccessibleDescription(prompt);
     box.setIcon((style & Information) ? QMessageBox::Information
                 : (style & Question)  ? QMessageBox::Question
                                       : QMessageBox::NoIcon);
