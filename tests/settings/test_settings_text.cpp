@@ -33,7 +33,6 @@ private slots:
             {"comments", ";MaxNum = 5\r\n'Sound = 0\r\n ;MaxNum = 5\r\nMaxNum = 6", "M6"},
             {"any case, spaces trimmed", "MAXNUM=4\r\n   maxNum   =   9   ", "M4 M9"},
             {"not a key", "\tMaxNum = 9\nMax Num = 9\nMaxNumber = 9\nSounds=0\n= 5\nMaxNum 9", ""},
-            {"later lines override", "MaxNum = 5\r\nmaxnum = 6", "M5 M6"},
             {"Windows-1252 bytes", "Gr\xf6\xdf = 1\r\nMAXNUM\xa0= 5\r\n\xff\xfe=\x80", ""},
             {"long key", Mega + " = 1\r\n" + Blanks + "Without1" + Blanks + "=1", "W1"},
         });
