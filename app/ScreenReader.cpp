@@ -45,9 +45,12 @@ public:
     explicit ClickableImageAccessible(MouseLabel* image)
         : QAccessibleWidget(image, QAccessible::Graphic) {}
     QStringList actionNames() const override { return {pressAction()}; }
+    // The click comes after the screen reader's call has returned: a click that opens a
+    // message box would otherwise hold the screen reader until the box is closed.
     void doAction(const QString& name) override {
         if (name == pressAction())
-            static_cast<MouseLabel*>(widget())->Press();
+            QMetaObject::invokeMethod(static_cast<MouseLabel*>(widget()), &MouseLabel::Press,
+                                      Qt::QueuedConnection);
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 };

@@ -38,7 +38,7 @@ VERDICT = r"(richtig|falsch)\. (%s)" % EXERCISE  # and the exercise that stands 
 # test run's say; this one is the session's own.
 ORCA = ("import sys; g = {'__name__': 'orca'}; exec(open('/usr/bin/orca').read(), g); "
         "g['otherOrcas'] = lambda: []; sys.exit(g['main']())")
-passed, failed, spoken, started = [0], [], [], []
+passed, failed, spoken, voices, started = [0], [], [], [], []
 
 
 def check(condition, what):
@@ -147,15 +147,19 @@ def screen_reader(work):
     start("speech-dispatcher", "-s", "-t", "0", "-C", work, "-S", work + "/speechd.sock",
           stderr=subprocess.DEVNULL)
     wait(lambda: os.path.exists(work + "/speechd.sock"), "speech-dispatcher")
+    # Orca's voice speaks the language of its locale: a German one of the run's own.
+    subprocess.run(["localedef", "-i", "de_DE", "-f", "UTF-8", work + "/de_DE.UTF-8"], check=True)
     terminal, orca_side = os.openpty()
     start("/usr/bin/python3", "-c", ORCA, "--debug-file=" + os.ttyname(orca_side),
-          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=dict(os.environ, LANGUAGE="de"))
+          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+          env=dict(os.environ, LANGUAGE="de", LOCPATH=work, LC_ALL="de_DE.UTF-8"))
 
     def listen(log=open(os.path.join(OUTPUT, "orca-debug.txt"), "w")):
         with contextlib.suppress(OSError):  # at Orca's end
             for line in open(terminal, errors="replace"):
                 log.write(line)
-                spoken.extend(re.findall(r"SPEECH OUTPUT: '(.*)'", line))
+                spoken.extend(re.findall(r"SPEECH OUTPUT: '(.*)' ?\{", line))
+                voices.extend(re.findall(r"ORCA rate .*, language ([\w-]+),", line))
     threading.Thread(target=listen, daemon=True).start()
     wait(lambda: spoken, "Orca's first words", 60)
 
@@ -295,12 +299,15 @@ def session(folder, pdfs):
     # Both printouts through the print spooler, each after its confirmation.
     first = "%d %s %d = %d" % solve(answered[0][0])
     rate = t.find(description="Statistik").name.splitlines()[-1]  # "…% richtige Antworten"
-    for symbol, expected in (("Ergebnisliste drucken", [first, rate,
-                                                        "Konzentriertes Üben : 0 Minuten"]),
-                             ("1x1-Tabelle drucken", ["Zahlwerk Trainer"])):
+    for symbol, prompt, expected in (
+            ("Ergebnisliste drucken", "Wollen Sie die Ergebnisliste ausdrucken?",
+             [first, rate, "Konzentriertes Üben : 0 Minuten"]),
+            ("1x1-Tabelle drucken", "Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?",
+             ["Zahlwerk Trainer"])):
         before = set(os.listdir(pdfs)) if os.path.isdir(pdfs) else set()
-        t.click(t.find("image", symbol))
-        wait(lambda: t.find("alert", symbol), "the confirmation titled " + symbol)
+        t.find("image", symbol).queryAction().doAction(0)  # the click Orca offers
+        check(t.key("", r"^Alarm %s\.$" % symbol) and t.key("", "^%s$" % re.escape(prompt)),
+              "Orca reads the confirmation %s: %s" % (symbol, prompt))
         subprocess.run(["xdotool", "key", "--clearmodifiers", "Return"], check=True)
         path = os.path.join(pdfs, wait(lambda: [f for f in os.listdir(pdfs) if f not in before
                                                 and f.endswith(".pdf")], "the PDF", 60)[0])
@@ -337,6 +344,7 @@ def session(folder, pdfs):
     # Qt notes it when the screen reader is slow over a key, which then goes on as usual.
     out = [line for line in t.log.read().splitlines() if "keyEventError" not in line]
     check(not out, "nothing on the terminal without a sound server: %r" % out)
+    check(voices and all(v.startswith("de") for v in voices), "Orca speaks German: %s" % {*voices})
 
 
 os.makedirs(OUTPUT, exist_ok=True)
@@ -356,7 +364,11 @@ except Exception as e:  # a hang or a crash: the run ends here, counted as a fai
 finally:
     for p in reversed(started):
         p.terminate()
-        p.wait(timeout=10)
+        try:
+            p.wait(timeout=10)
+        except subprocess.TimeoutExpired:  # Orca, say, slow to stop: the session is over
+            p.kill()
+            p.wait()
     shutil.rmtree(work, ignore_errors=True)
     shutil.rmtree(folder, ignore_errors=True)
 print("%d passed, %d failed" % (passed[0], len(failed)))
