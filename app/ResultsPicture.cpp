@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ResultsPicture.h"
 
+#include "FocusedChild.h"
 #include "Fonts.h"
 #include "VbColor.h"
 
-#include <QAccessible>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
@@ -88,9 +88,6 @@ void ResultsPicture::focusInEvent(QFocusEvent* event) {
 }
 
 void ResultsPicture::AnnounceCurrentLine() {
-    if (!QAccessible::isActive() || spokenLines_.isEmpty())
-        return;
-    QAccessibleEvent focus(this, QAccessible::Focus);
-    focus.setChild(currentLine_);
-    QAccessible::updateAccessibility(&focus);
+    if (!spokenLines_.isEmpty())
+        AnnounceFocusedChild(this, currentLine_);
 }

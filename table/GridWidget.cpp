@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GridWidget.h"
 
+#include "FocusedChild.h"
 #include "Fonts.h"
 #include "Twips.h"
 #include "VbColor.h"
 
-#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -455,37 +455,27 @@ void GridWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void GridWidget::keyPressEvent(QKeyEvent* event) {
-    int row = KeyRow(), col = KeyCol();
-    switch (event->key()) {
-    case Qt::Key_Up:
-        --row;
-        break;
-    case Qt::Key_Down:
-        ++row;
-        break;
-    case Qt::Key_Left:
-        --col;
-        break;
-    case Qt::Key_Right:
-        ++col;
-        break;
-    case Qt::Key_Space:
-        if (!Valid(row, col))
+    const int key = event->key();
+    if (key == Qt::Key_Space) {
+        if (!Valid(KeyRow(), KeyCol()))
             return;
         // Exactly what a click on the cell does.
-        mouseRow_ = row;
-        mouseCol_ = col;
+        mouseRow_ = KeyRow();
+        mouseCol_ = KeyCol();
         emit MouseUp();
         emit Click();
         return;
-    default:
+    }
+    const int down = (key == Qt::Key_Down) - (key == Qt::Key_Up);
+    const int right = (key == Qt::Key_Right) - (key == Qt::Key_Left);
+    if (down == 0 && right == 0) {
         QWidget::keyPressEvent(event);
         return;
     }
-    if (!Valid(row, col))
+    if (!Valid(KeyRow() + down, KeyCol() + right))
         return;
-    keyRow_ = row;
-    keyCol_ = col;
+    keyRow_ = KeyRow() + down;
+    keyCol_ = KeyCol() + right;
     keyFocus_ = true;
     update();
     AnnounceKeyCell();
@@ -509,11 +499,9 @@ void GridWidget::focusOutEvent(QFocusEvent* event) {
 }
 
 void GridWidget::AnnounceKeyCell() {
-    if (!QAccessible::isActive() || !Valid(KeyRow(), KeyCol()))
-        return;
-    QAccessibleEvent focus(this, QAccessible::Focus);
-    focus.setChild(KeyRow() * cols_ + KeyCol()); // the cells in rows, as the table counts them
-    QAccessible::updateAccessibility(&focus);
+    // The cells in rows, as the table counts them.
+    if (Valid(KeyRow(), KeyCol()))
+        AnnounceFocusedChild(this, KeyRow() * cols_ + KeyCol());
 }
 
 void GridWidget::mouseReleaseEvent(QMouseEvent* event) {
