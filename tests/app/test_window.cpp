@@ -13,9 +13,18 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
+
+// Whether a screen reader finds both printer symbols ready to take a press.
+bool PrinterSymbolsReady(const Window& v) {
+    bool ready = true;
+    for (const char* symbol : {"cmdPrintResults", "cmdPrintTable"})
+        ready = ready && !QAccessible::queryAccessibleInterface(v.Get(symbol))->state().disabled;
+    return ready;
+}
 
 class WindowTest : public QObject {
     Q_OBJECT
@@ -338,22 +347,22 @@ private slots:
     }
 
     // Each printout asks first: Cancel prints nothing; OK asks for the printer, a missing
-    // printer is silent, and the paper starts with the window's caption. A print system that
-    // does not answer holds up neither the window nor its close, which writes the settings at
-    // once.
+    // printer is silent, and the paper starts with the window's caption.
     void printingAsksFirst() {
         Window v;
         v.messages.onShow = [] { return MessageBoxes::Cancel; };
         v.Click("cmdPrintResults");
         v.Click("cmdPrintTable");
-        QCOMPARE(v.printers.requests, 0);
+        QCOMPARE(v.printers->requests, 0);
         v.messages.onShow = nullptr;
         v.Click("cmdPrintTable");
-        v.printers.pdf = v.programFolder.filePath("out.pdf");
+        QTRY_VERIFY(PrinterSymbolsReady(v));
+        v.printers->pdf = v.programFolder.filePath("out.pdf");
         v.Click("cmdPrintResults");
-        QCOMPARE(v.printers.requests, 2);
+        QTRY_VERIFY(PrinterSymbolsReady(v));
+        QCOMPARE(v.printers->requests, 2);
         QProcess pdftotext; // which joins words with one blank
-        pdftotext.start("pdftotext", {"-raw", v.printers.pdf, "-"});
+        pdftotext.start("pdftotext", {"-raw", v.printers->pdf, "-"});
         QVERIFY(pdftotext.waitForFinished());
         QCOMPARE(pdftotext.readAllStandardOutput().split('\n').first(),
                  "Zahlwerk Trainer Kopfrechnen mit Herz und Verstand !");
@@ -362,12 +371,56 @@ private slots:
                       table = "33 1x1-Tabelle drucken: Wollen Sie die angezeigte 1x1-Tabelle "
                               "ausdrucken?";
         QCOMPARE(v.messages.shown, QStringList({results, table, table, results}));
-        v.printers.stuck = true;
-        QTimer::singleShot(0, &v.w, [&] { v.w.close(); });
+    }
+
+    // While a printout waits for a stopped spooler the window carries on under the busy
+    // pointer with its printer symbols held: clicks and a screen reader's presses on them
+    // start nothing, then or later; the close box writes the settings at once and gives the
+    // printout up; a spooler that never answers lets the symbols go after its patience. The
+    // printout's thread may end after the window has gone.
+    void aPrintoutOnItsWayHoldsThePrinterSymbols_data() {
+        QTest::addColumn<QString>("during");
+        for (const char* row : {"clicks", "screen reader", "close box", "no answer"})
+            QTest::newRow(row) << row;
+    }
+    void aPrintoutOnItsWayHoldsThePrinterSymbols() {
+        QFETCH(QString, during);
+        Window v;
+        v.printers->stuck = true;
+        v.printers->pdf = v.programFolder.filePath("out.pdf");
         v.Click("cmdPrintResults");
-        QCOMPARE(Contents(v.settings).left(13), "MaxNum = 10\r\n");
-        v.printers.answer.release();
-        QTRY_VERIFY(!v.w.PrintoutRunning());
+        QVERIFY(!PrinterSymbolsReady(v));
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        for (const char* symbol : {"cmdPrintResults", "cmdPrintTable"}) {
+            for (int i = 0; i < 5; ++i) {
+                if (during == "clicks")
+                    v.Click(symbol);
+                else if (during == "screen reader")
+                    QAccessible::queryAccessibleInterface(v.Get(symbol))
+                        ->actionInterface()
+                        ->doAction(QAccessibleActionInterface::pressAction());
+            }
+        }
+        bool pressesArrived = false; // queued after the screen reader's presses
+        QMetaObject::invokeMethod(
+            &v.w, [&] { pressesArrived = true; }, Qt::QueuedConnection);
+        QTRY_VERIFY(pressesArrived);
+        if (during == "close box") {
+            v.w.close();
+            QCOMPARE(Contents(v.settings).left(13), "MaxNum = 10\r\n");
+            QVERIFY(PrinterSymbolsReady(v));
+        }
+        const bool answered = during == "clicks" || during == "screen reader";
+        if (answered)
+            v.printers->answer.release();
+        QTRY_VERIFY_WITH_TIMEOUT(PrinterSymbolsReady(v), 3000 * PrintRunner::Patience.count());
+        QVERIFY(!QGuiApplication::overrideCursor());
+        v.form.reset();
+        v.printers->answer.release();
+        QTRY_COMPARE(v.printers.use_count(), 1);
+        QCOMPARE(QFile::exists(v.printers->pdf), answered);
+        QCOMPARE(v.messages.shown.size(), 1);
+        QCOMPARE(v.printers->requests, 1);
     }
 
     // The real boxes: a box closed counts as Cancel, and its buttons speak German, from the
