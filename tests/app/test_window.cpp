@@ -18,6 +18,9 @@
 #include <QProcess>
 #include <QScreen>
 
+// How long a printout may take at most: the print system's patience, twice, and some more.
+constexpr int PrintoutBound = 3000 * PrintRunner::Patience.count();
+
 // Whether a screen reader finds both printer symbols ready to take a press.
 bool PrinterSymbolsReady(const Window& v) {
     bool ready = true;
@@ -356,10 +359,10 @@ private slots:
         QCOMPARE(v.printers->requests, 0);
         v.messages.onShow = nullptr;
         v.Click("cmdPrintTable");
-        QTRY_VERIFY(PrinterSymbolsReady(v));
+        QTRY_VERIFY_WITH_TIMEOUT(PrinterSymbolsReady(v), PrintoutBound);
         v.printers->pdf = v.programFolder.filePath("out.pdf");
         v.Click("cmdPrintResults");
-        QTRY_VERIFY(PrinterSymbolsReady(v));
+        QTRY_VERIFY_WITH_TIMEOUT(PrinterSymbolsReady(v), PrintoutBound);
         QCOMPARE(v.printers->requests, 2);
         QProcess pdftotext; // which joins words with one blank
         pdftotext.start("pdftotext", {"-raw", v.printers->pdf, "-"});
@@ -413,7 +416,7 @@ private slots:
         const bool answered = during == "clicks" || during == "screen reader";
         if (answered)
             v.printers->answer.release();
-        QTRY_VERIFY_WITH_TIMEOUT(PrinterSymbolsReady(v), 3000 * PrintRunner::Patience.count());
+        QTRY_VERIFY_WITH_TIMEOUT(PrinterSymbolsReady(v), PrintoutBound);
         QVERIFY(!QGuiApplication::overrideCursor());
         v.form.reset();
         v.printers->answer.release();
