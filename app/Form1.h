@@ -136,8 +136,6 @@ private:
     template <typename Read>
     void PrintAfterConfirmation(const QString& prompt, const QString& title, const QString& jobName,
                                 Read read);
-    // The printer symbols show whether they take a click: not while a printout is on its way.
-    void ShowPrintoutOnItsWay(bool onItsWay);
 
     Form1Backends backends_;
     SoundFeedback sound_;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
 
-#include "Controls.h"
 #include "GridWidget.h"
 #include "MessageBoxes.h"
 #include "Printouts.h"
@@ -20,11 +19,12 @@ constexpr int ConfirmStyle = MessageBoxes::OkCancel | MessageBoxes::Question;
 
 // Asks first; on OK prints with the default printer. The printout goes on its way while the
 // window carries on: until it has been handed over, or the print system has run out of time,
-// the busy pointer shows and the printer symbols are held, so a click, a key or a screen
-// reader's press on them starts nothing, neither now nor later. A missing or failing printer,
-// or a print system that does not answer in time, is not reported: the user simply gets no
-// printout. What is printed is read from the window once OK is given. The job name is what the
-// print queue and a PDF printer show for the job.
+// the busy pointer shows and a click, a key or a screen reader's press on a printer symbol
+// starts nothing, neither now nor later. (The symbols stay enabled: disabling one would push
+// the keyboard focus away from it.) A missing or failing printer, or a print system that does
+// not answer in time, is not reported: the user simply gets no printout. What is printed is
+// read from the window once OK is given. The job name is what the print queue and a PDF
+// printer show for the job.
 template <typename Read>
 void Form1::PrintAfterConfirmation(const QString& prompt, const QString& title,
                                    const QString& jobName, Read read) {
@@ -37,18 +37,9 @@ void Form1::PrintAfterConfirmation(const QString& prompt, const QString& title,
             printer.setDocName(jobName);
             print(printer);
         },
-        [this] { ShowPrintoutOnItsWay(false); });
+        [] { QGuiApplication::restoreOverrideCursor(); });
     if (started)
-        ShowPrintoutOnItsWay(true);
-}
-
-void Form1::ShowPrintoutOnItsWay(bool onItsWay) {
-    if (onItsWay)
         QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    else
-        QGuiApplication::restoreOverrideCursor();
-    cmdPrintResults->setEnabled(!onItsWay);
-    cmdPrintTable->setEnabled(!onItsWay);
 }
 
 void Form1::cmdPrintResults_Click() {
