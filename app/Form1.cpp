@@ -46,7 +46,9 @@ Form1::Form1(const Form1Backends& backends, QWidget* parent)
     ConnectHandlers();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    printing_.GiveUp();
+}
 
 bool Form1::IsChecked(const QCheckBox* box) const {
     return box->checkState() != Qt::Unchecked;

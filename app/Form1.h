@@ -61,7 +61,8 @@ class WavePlayer;
 struct Form1Backends {
     RandomSource* Random = nullptr;
     WavePlayer* Sound = nullptr;
-    PrinterProvider* Printers = nullptr;
+    // Shared with the printouts' threads, which may outlast the window; none prints nothing.
+    std::shared_ptr<PrinterProvider> Printers;
     MessageBoxes* Messages = nullptr;
     // The folder that holds the program; the settings file lies there.
     QString ProgramFolder;
@@ -79,8 +80,6 @@ public:
     void Form_Load();
     // The window has been closed: the settings are written and the program is ending.
     bool Unloaded() const { return unloaded_; }
-    // A printout still runs, or waits for a print system that does not answer.
-    bool PrintoutRunning() const { return printing_.Busy(); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

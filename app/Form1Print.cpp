@@ -2,7 +2,6 @@
 #include "Form1.h"
 
 #include "GridWidget.h"
-
 #include "MessageBoxes.h"
 #include "Printouts.h"
 #include "ResultsPicture.h"
@@ -14,35 +13,33 @@
 
 namespace {
 
-// The busy pointer for the time of one printout; the normal pointer comes back however the
-// printout ends.
-class BusyPointer {
-public:
-    BusyPointer() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
-
 constexpr int ConfirmStyle = MessageBoxes::OkCancel | MessageBoxes::Question;
 
 } // namespace
 
-// Asks first; on OK prints with the default printer under the busy pointer. A missing or
-// failing printer, or a print system that does not answer in time, is not reported: the user
-// simply gets no printout. What is printed is read from the window once OK is given. The job
-// name is what the print queue and a PDF printer show for the job.
+// Asks first; on OK prints with the default printer. The printout goes on its way while the
+// window carries on: until it has been handed over, or the print system has run out of time,
+// the busy pointer shows and a click, a key or a screen reader's press on a printer symbol
+// starts nothing, neither now nor later. (The symbols stay enabled: disabling one would push
+// the keyboard focus away from it.) A missing or failing printer, or a print system that does
+// not answer in time, is not reported: the user simply gets no printout. What is printed is
+// read from the window once OK is given. The job name is what the print queue and a PDF
+// printer show for the job.
 template <typename Read>
 void Form1::PrintAfterConfirmation(const QString& prompt, const QString& title,
                                    const QString& jobName, Read read) {
-    if (backends_.Messages->MsgBox(this, prompt, ConfirmStyle, title) != MessageBoxes::Ok ||
+    if (printing_.Busy() ||
+        backends_.Messages->MsgBox(this, prompt, ConfirmStyle, title) != MessageBoxes::Ok ||
         unloaded_)
         return;
-    const BusyPointer busy;
-    printing_.Print([jobName, print = read()](QPrinter& printer) {
-        printer.setDocName(jobName);
-        print(printer);
-    });
+    const bool started = printing_.Start(
+        [jobName, print = read()](QPrinter& printer) {
+            printer.setDocName(jobName);
+            print(printer);
+        },
+        [] { QGuiApplication::restoreOverrideCursor(); });
+    if (started)
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
 }
 
 void Form1::cmdPrintResults_Click() {

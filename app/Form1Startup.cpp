@@ -39,8 +39,8 @@ void Form1::Form_Unload() {
     unloaded_ = true;
     SaveIniFileData(SettingsFileName);
     Timer1->stop();
-    // A printout waiting for the print system does not hold up the end.
-    printing_.StopWaiting();
+    // A printout on its way is given up; one being handed over goes on alone.
+    printing_.GiveUp();
     // The program ends with its window, whatever other top-level window (a tool tip, a
     // message box) might still be around.
     QCoreApplication::quit();

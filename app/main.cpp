@@ -14,7 +14,7 @@
 #include <QApplication>
 #include <QStandardPaths>
 
-#include <unistd.h>
+#include <memory>
 
 int main(int argc, char* argv[]) {
     EndOnShutdownSignals();
@@ -30,13 +30,12 @@ int main(int argc, char* argv[]) {
 
     ClockSeededRandom random;
     QtWavePlayer sound;
-    QtPrinterProvider printers;
     QtMessageBoxes messages;
 
     Form1Backends backends;
     backends.Random = &random;
     backends.Sound = &sound;
-    backends.Printers = &printers;
+    backends.Printers = std::make_shared<QtPrinterProvider>();
     backends.Messages = &messages;
     backends.ProgramFolder = QCoreApplication::applicationDirPath();
     backends.FallbackSettingsFolder =
@@ -49,10 +48,5 @@ int main(int argc, char* argv[]) {
     // written, and the event loop is not entered at all.
     if (form.Unloaded())
         return 0;
-    const int status = app.exec();
-    // A printout still waiting for the print system must neither hold up the end nor run on
-    // while the application is taken down; the settings are written, nothing else is kept.
-    if (form.PrintoutRunning())
-        ::_exit(status);
-    return status;
+    return app.exec();
 }

@@ -6,7 +6,6 @@
 
 #include "Form1.h"
 #include "MessageBoxes.h"
-#include "PrinterProvider.h"
 #include "RandomSource.h"
 #include "WavePlayer.h"
 
@@ -14,7 +13,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -90,7 +88,7 @@ inline qint64 AnswerTo(const QString& exercise) {
 // are still loaded on every answer), no printer, message boxes answered at once. It starts at
 // an upper bound with the table shown and all four kinds of exercise, by a settings file in
 // its program folder as a user's own would be.
-class Trainer : public WavePlayer, public PrinterProvider, public MessageBoxes {
+class Trainer : public WavePlayer, public MessageBoxes {
     ClockSeededRandom random_;
     QTemporaryDir folder_, fallback_;
 
@@ -103,7 +101,7 @@ public:
             qFatal("cannot write the settings file");
         // Random source, sound, printers, message boxes, program folder, fallback folder.
         form = std::make_unique<Form1>(
-            Form1Backends{&random_, this, this, this, folder_.path(), fallback_.path()});
+            Form1Backends{&random_, this, nullptr, this, folder_.path(), fallback_.path()});
         form->Form_Load();
         QCoreApplication::processEvents();
         answer = form->findChild<QLineEdit*>(QStringLiteral("tbErgebnis"));
@@ -120,7 +118,6 @@ public:
     bool AllRight() const { return statistics->text().contains(QStringLiteral("100% richtige")); }
 
     void PlayWave(const QString&, const QByteArray&) override {}
-    std::unique_ptr<QPrinter> DefaultPrinter() override { return nullptr; }
     int MsgBox(QWidget*, const QString&, int, const QString&) override { return Ok; }
 
     std::unique_ptr<Form1> form;

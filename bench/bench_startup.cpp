@@ -39,10 +39,10 @@ protected:
     InstallGridAccessibility();
     ClockSeededRandom random;
     QtWavePlayer sound;
-    QtPrinterProvider printers;
     FirstPaintWatch messages;
     QTemporaryDir folder;
-    Form1 form(Form1Backends{&random, &sound, &printers, &messages, folder.path(), folder.path()});
+    Form1 form(Form1Backends{&random, &sound, std::make_shared<QtPrinterProvider>(), &messages,
+                             folder.path(), folder.path()});
     form.installEventFilter(&messages);
     form.Form_Load();
     QElapsedTimer t;

@@ -13,9 +13,19 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
+
+// How long a printout may take at most: the print system's patience, twice, and some more.
+constexpr int PrintoutBound = 3000 * PrintRunner::Patience.count();
+
+// A printout is on its way while the busy pointer shows.
+bool PrintoutOnItsWay() {
+    return QGuiApplication::overrideCursor() &&
+           QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+}
 
 class WindowTest : public QObject {
     Q_OBJECT
@@ -338,22 +348,22 @@ private slots:
     }
 
     // Each printout asks first: Cancel prints nothing; OK asks for the printer, a missing
-    // printer is silent, and the paper starts with the window's caption. A print system that
-    // does not answer holds up neither the window nor its close, which writes the settings at
-    // once.
+    // printer is silent, and the paper starts with the window's caption.
     void printingAsksFirst() {
         Window v;
         v.messages.onShow = [] { return MessageBoxes::Cancel; };
         v.Click("cmdPrintResults");
         v.Click("cmdPrintTable");
-        QCOMPARE(v.printers.requests, 0);
+        QCOMPARE(v.printers->requests, 0);
         v.messages.onShow = nullptr;
         v.Click("cmdPrintTable");
-        v.printers.pdf = v.programFolder.filePath("out.pdf");
+        QTRY_VERIFY_WITH_TIMEOUT(!PrintoutOnItsWay(), PrintoutBound);
+        v.printers->pdf = v.programFolder.filePath("out.pdf");
         v.Click("cmdPrintResults");
-        QCOMPARE(v.printers.requests, 2);
+        QTRY_VERIFY_WITH_TIMEOUT(!PrintoutOnItsWay(), PrintoutBound);
+        QCOMPARE(v.printers->requests, 2);
         QProcess pdftotext; // which joins words with one blank
-        pdftotext.start("pdftotext", {"-raw", v.printers.pdf, "-"});
+        pdftotext.start("pdftotext", {"-raw", v.printers->pdf, "-"});
         QVERIFY(pdftotext.waitForFinished());
         QCOMPARE(pdftotext.readAllStandardOutput().split('\n').first(),
                  "Zahlwerk Trainer Kopfrechnen mit Herz und Verstand !");
@@ -362,12 +372,51 @@ private slots:
                       table = "33 1x1-Tabelle drucken: Wollen Sie die angezeigte 1x1-Tabelle "
                               "ausdrucken?";
         QCOMPARE(v.messages.shown, QStringList({results, table, table, results}));
-        v.printers.stuck = true;
-        QTimer::singleShot(0, &v.w, [&] { v.w.close(); });
+    }
+
+    // While a printout waits for a stopped spooler the window carries on under the busy
+    // pointer: clicks and a screen reader's presses on the printer symbols start nothing, then
+    // or later; the close box writes the settings at once and gives the printout up; a spooler
+    // that never answers ends the printout after its patience. The printout's thread may end
+    // after the window has gone.
+    void aPrintoutOnItsWayHoldsBackThePrinterSymbols_data() {
+        QTest::addColumn<QString>("during");
+        for (const char* row : {"clicks", "screen reader", "close box", "no answer"})
+            QTest::newRow(row) << row;
+    }
+    void aPrintoutOnItsWayHoldsBackThePrinterSymbols() {
+        QFETCH(QString, during);
+        Window v;
+        v.printers->stuck = true;
+        v.printers->pdf = v.programFolder.filePath("out.pdf");
         v.Click("cmdPrintResults");
-        QCOMPARE(Contents(v.settings).left(13), "MaxNum = 10\r\n");
-        v.printers.answer.release();
-        QTRY_VERIFY(!v.w.PrintoutRunning());
+        QVERIFY(PrintoutOnItsWay());
+        for (int i = 0; i < 10; ++i) {
+            const char* symbol = i % 2 ? "cmdPrintTable" : "cmdPrintResults";
+            if (during == "clicks")
+                v.Click(symbol);
+            else if (during == "screen reader")
+                QAccessible::queryAccessibleInterface(v.Get(symbol))
+                    ->actionInterface()
+                    ->doAction(QAccessibleActionInterface::pressAction());
+        }
+        QCoreApplication::sendPostedEvents(); // the screen reader's presses arrive
+        if (during == "close box") {
+            v.w.close();
+            QCOMPARE(Contents(v.settings).left(13), "MaxNum = 10\r\n");
+            QVERIFY(!PrintoutOnItsWay());
+        }
+        const bool answered = during == "clicks" || during == "screen reader";
+        if (answered)
+            v.printers->answer.release();
+        QTRY_VERIFY_WITH_TIMEOUT(!PrintoutOnItsWay(), PrintoutBound);
+        QVERIFY(!QGuiApplication::overrideCursor());
+        v.form.reset();
+        v.printers->answer.release();
+        QTRY_COMPARE(v.printers.use_count(), 1);
+        QCOMPARE(QFile::exists(v.printers->pdf), answered);
+        QCOMPARE(v.messages.shown.size(), 1);
+        QCOMPARE(v.printers->requests, 1);
     }
 
     // The real boxes: a box closed counts as Cancel, and its buttons speak German, from the

@@ -41,6 +41,7 @@ public:
 
 // Counts the requests; hands out a printer that writes the PDF file pdf, or none. While stuck,
 // as a stopped print spooler, it answers only once the test releases `answer` (or after 20 s).
+// The window shares it with the printouts' threads, which may outlast the window.
 class FakePrinterProvider : public PrinterProvider {
 public:
     std::unique_ptr<QPrinter> DefaultPrinter() override {
@@ -76,7 +77,7 @@ inline bool Put(const QString& path, const QByteArray& bytes) {
 struct FormFixture {
     ScriptedRandom random;
     RecordingWavePlayer sound;
-    FakePrinterProvider printers;
+    std::shared_ptr<FakePrinterProvider> printers = std::make_shared<FakePrinterProvider>();
     FakeMessageBoxes messages;
     QTemporaryDir programFolder;
     QTemporaryDir fallbackFolder;
@@ -84,7 +85,7 @@ struct FormFixture {
     std::unique_ptr<Form1> form;
 
     Form1& Create() {
-        form = std::make_unique<Form1>(Form1Backends{&random, &sound, &printers, &messages,
+        form = std::make_unique<Form1>(Form1Backends{&random, &sound, printers, &messages,
                                                      programFolder.path(),
                                                      fallbackFolder.filePath("zahlwerk")});
         form->Form_Load();
