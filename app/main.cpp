@@ -50,6 +50,10 @@ int main(int argc, char* argv[]) {
     if (form.Unloaded())
         return 0;
     const int status = app.exec();
+    // The settings are written. A sound server that does not answer may hold the audio thread:
+    // the program ends without waiting for it.
+    if (!sound.Stop())
+        ::_exit(status);
     // A printout still waiting for the print system must neither hold up the end nor run on
     // while the application is taken down; the settings are written, nothing else is kept.
     if (form.PrintoutRunning())
