@@ -263,9 +263,13 @@ def stalled_sound():
     pulse.send_signal(signal.SIGSTOP)
     try:
         said = [wrong(), wrong()]
-        t.click(t.find("check box", "ohne 1"))
-        check(all(s.startswith("falsch. ") for s in said) and wait(lambda: t.checked("ohne 1")),
+        taken = all(s.startswith("falsch. ") for s in said)
+        if taken:  # the program answers its accessibility tree again
+            t.click(t.find("check box", "ohne 1"))
+        check(taken and wait(lambda: t.checked("ohne 1")),
               "with the sound server stopped, answers and clicks are taken: %r" % said)
+        if not taken:
+            return
         pulse.send_signal(signal.SIGCONT)
         recording = open(os.path.join(OUTPUT, "heard-after-stop.u8"), "wb")
         recorder = subprocess.Popen(["parec", "-d", "nullsink.monitor", "--raw", "--format=u8",
