@@ -40,7 +40,7 @@ public:
     // holds it, and it is left as it is; the process must then end without waiting for it
     // (the player's destructor does not, and nothing of the process may be taken down under
     // it).
-    bool Stop(int waitMs = 500);
+    bool Stop(int waitMs = 250);
 
 private:
     QThread* thread_;
