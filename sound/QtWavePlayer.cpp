@@ -79,65 +79,38 @@ std::optional<WaveFrames> ParseWaveImage(const QByteArray& image) {
     return WaveFrames{*format, dataOffset, whole};
 }
 
-QtWavePlayer::QtWavePlayer() {
-    StartThread();
-}
-
-void QtWavePlayer::StartThread() {
-    auto* thread = new QThread;
-    thread->setObjectName(QStringLiteral("audio output"));
-    player_ = new SinkPlayer;
-    player_->moveToThread(thread);
+QtWavePlayer::QtWavePlayer() : thread_(new QThread), player_(new SinkPlayer) {
+    thread_->setObjectName(QStringLiteral("audio output"));
+    player_->moveToThread(thread_);
     // The player goes with its thread, on that thread: its sink belongs there.
-    QObject::connect(thread, &QThread::finished, player_, &QObject::deleteLater);
-    thread->start();
-    threads_.emplace_back(thread);
+    QObject::connect(thread_, &QThread::finished, player_, &QObject::deleteLater);
+    thread_->start();
 }
 
 QtWavePlayer::~QtWavePlayer() {
-    // Threads still held by a sound server stay, with their players, for the process to end
-    // under them.
     if (Stop())
-        qDeleteAll(threads_);
+        delete thread_;
+    // Otherwise the thread and its player stay, for the process to end under them.
 }
 
 bool QtWavePlayer::Stop(int waitMs) {
-    stopped_ = true;
-    const QDeadlineTimer deadline(waitMs);
-    bool ended = true;
-    for (QThread* thread : threads_) {
-        thread->quit();
-        ended = thread->wait(deadline) && ended;
+    if (!stopped_) {
+        thread_->quit();
+        stopped_ = true;
     }
-    return ended;
+    return thread_->wait(QDeadlineTimer(waitMs));
 }
 
 void QtWavePlayer::PlayWave(const QString& name, const QByteArray& waveImage) {
     Q_UNUSED(name);
-    if (stopped_)
-        return;
-    if (player_->Busy) {
-        // The audio thread has not done with the last clip: the clip is dropped. A thread held
-        // far longer than a clip may wait may never be let go (Qt waits for a stream of a server
-        // that died without a time limit): a fresh thread plays this clip, and the old one ends
-        // once it is let go. Only a few are left waiting at a time.
-        std::erase_if(threads_, [](QThread* thread) {
-            const bool ended = thread->isFinished();
-            if (ended)
-                delete thread;
-            return ended;
-        });
-        if (lastPosted_.elapsed() <= SinkPlayer::LateAfterMs || threads_.size() > MaxThreadsHeld)
-            return;
-        threads_.back()->quit();
-        StartThread();
-    }
-    player_->Busy = true;
-    lastPosted_.start();
+    if (stopped_ || player_->Busy.exchange(true))
+        return; // the audio thread has not done with the last clip yet
+    QElapsedTimer posted;
+    posted.start();
     SinkPlayer* player = player_;
     QMetaObject::invokeMethod(
         player,
-        [player, waveImage, posted = lastPosted_] {
+        [player, waveImage, posted] {
             player->Play(waveImage, posted);
             player->Busy = false;
         },

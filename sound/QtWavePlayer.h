@@ -5,10 +5,8 @@
 
 #include <QAudioFormat>
 #include <QByteArray>
-#include <QElapsedTimer>
 
 #include <optional>
-#include <vector>
 
 class QThread;
 class SinkPlayer;
@@ -28,8 +26,7 @@ std::optional<WaveFrames> ParseWaveImage(const QByteArray& image);
 // Plays WAVE images through the default audio output of Qt Multimedia. PlayWave returns at
 // once and the clip plays on a thread of its own: a sound server that does not answer (stopped,
 // or switching its sink) holds that thread, never the window's. A clip asked for while the
-// thread is still held is dropped, not saved up; one held far longer is left to itself, and
-// the next clip goes to a fresh thread. A new clip stops the one still playing. When
+// thread is still held is dropped, not saved up. A new clip stops the one still playing. When
 // there is no sound server or no output device, or the clip cannot be read, nothing is heard
 // and nothing is printed.
 class QtWavePlayer : public WavePlayer {
@@ -39,20 +36,14 @@ public:
 
     void PlayWave(const QString& name, const QByteArray& waveImage) override;
 
-    // Ends the audio threads. False when one has not ended within the time given: a sound
-    // server holds it, and it is left as it is; the process must then end without waiting for
-    // it (the destructor does not wait either), and nothing the thread uses may be taken down
-    // under it.
+    // Ends the audio thread. False when it has not ended within the time given: a sound server
+    // holds it, and it is left as it is; the process must then end without waiting for it
+    // (the player's destructor does not, and nothing of the process may be taken down under
+    // it).
     bool Stop(int waitMs = 250);
 
 private:
-    void StartThread();
-
-    // The audio thread that plays the next clip is the last; those before it are held by a
-    // sound server and end once it lets them go.
-    std::vector<QThread*> threads_;
-    static constexpr std::size_t MaxThreadsHeld = 4;
-    SinkPlayer* player_ = nullptr; // lives on threads_.back()
-    QElapsedTimer lastPosted_;
+    QThread* thread_;
+    SinkPlayer* player_; // lives on thread_
     bool stopped_ = false;
 };

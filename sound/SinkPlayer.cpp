@@ -12,6 +12,10 @@ namespace {
 // the sink's own buffer.
 constexpr int DrainMarginMs = 200;
 
+// A clip that starts this long after its key would be heard out of place: a sound server that
+// stood still drops what was asked of it meanwhile instead of playing it late.
+constexpr qint64 LateAfterMs = 2000;
+
 void DropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 } // namespace

@@ -22,10 +22,6 @@ public:
     SinkPlayer();
     ~SinkPlayer() override;
 
-    // A clip that starts this long after its key would be heard out of place: a sound server
-    // that stood still drops what was asked of it meanwhile instead of playing it late.
-    static constexpr qint64 LateAfterMs = 2000;
-
     // Set while a clip is on its way to this player or being started by it.
     std::atomic<bool> Busy{false};
 
