@@ -272,14 +272,12 @@ def stalled_sound():
             return
         pulse.send_signal(signal.SIGCONT)
         recording = open(os.path.join(OUTPUT, "heard-after-stop.u8"), "wb")
-        recorder = subprocess.Popen(["parec", "-d", "nullsink.monitor", "--raw", "--format=u8",
-                                     "--rate=22050", "--channels=1"], stdout=recording)
+        start("parec", "-d", "nullsink.monitor", "--raw", "--format=u8", "--rate=22050",
+              "--channels=1", stdout=recording)
         wait(lambda: os.path.getsize(recording.name) > 2000, "the recorder")
         said = wrong()
         check(wait(lambda: audible_seconds(open(recording.name, "rb").read()), timeout=10),
               "once the sound server goes on, the next clip is heard (after %s)" % said)
-        recorder.send_signal(signal.SIGINT)
-        recorder.wait(timeout=10)
         pulse.send_signal(signal.SIGSTOP)
         wrong()
         t.proc.send_signal(signal.SIGTERM)

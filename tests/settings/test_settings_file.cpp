@@ -39,12 +39,8 @@ struct AsNobody {
 };
 
 // How often the "ohne 1" box changes once the window shows, start-up included.
-class Ohne1Changes : public QObject {
-public:
-    Ohne1Changes() { qApp->installEventFilter(this); }
+struct Ohne1Changes : QObject {
     int count = 0;
-
-protected:
     bool eventFilter(QObject* object, QEvent* event) override {
         if (event->type() == QEvent::Polish && object->objectName() == QLatin1String("chkOhne1"))
             connect(static_cast<QCheckBox*>(object), &QCheckBox::stateChanged, this,
@@ -132,7 +128,8 @@ private slots:
                 (::lchown(QFile::encodeName(path), 65534, 65534) |
                  Chmod(f.programFolder.path(), 0777) | Chmod(f.fallbackFolder.path(), 0777)) == 0);
         const AsNobody user(devNull);
-        const Ohne1Changes ohne1;
+        Ohne1Changes ohne1;
+        qApp->installEventFilter(&ohne1);
         QWidget& form = f.Create();
         QCOMPARE(ohne1.count, int(written.contains("Without1 = 1")));
         QCOMPARE(form.findChild<QLabel*>("lbMaxNum")->text(), bound);
