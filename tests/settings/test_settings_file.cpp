@@ -136,7 +136,7 @@ private slots:
         QCOMPARE(f.messages.shown.size(), qsizetype(bound == QString("2147483647")));
         QVERIFY(form.findChild<QLabel*>("lbAufgabe")->text().endsWith(" =")); // start-up went on
         CloseOnShutdownSignals(form);
-        QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&form, closedBy = closedBy] {
             closedBy > 0 ? void(::raise(closedBy)) : closedBy ? qApp->quit() : void(form.close());
         });
         QCoreApplication::exec();
