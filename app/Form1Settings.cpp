@@ -7,36 +7,51 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <array>
+#include <optional>
+
 void Form1::LoadIniFileData(const QString& FileName) {
     State.MaxNum = 10;
     const SettingsLocation where = ResolveSettingsLocation(
         FileName, backends_.ProgramFolder, backends_.FallbackSettingsFolder, InstallFolders());
     if (where.ReadPath.isEmpty())
         return;
-    // Applies the file's lines to the window as they are read. A box whose state changes
-    // runs its change handler, as a click would; setting a box to the state it has runs
-    // nothing. The table box takes effect when start-up applies it.
-    class WindowSettings : public SettingsTarget {
+    // The file's final values: the last line of a key wins, a calcmode line only ever checks
+    // boxes. They reach the window once, after the whole file is read: a box whose state
+    // changes runs its change handler once, as a click would, however often the file flips it.
+    class FinalValues : public SettingsTarget {
     public:
-        explicit WindowSettings(Form1& form) : form_(form) {}
-        void SetMaxNum(std::int32_t maxNum) override {
-            form_.State.MaxNum = maxNum;
-            form_.lbMaxNum->setText(QString::number(maxNum));
-        }
+        void SetMaxNum(std::int32_t maxNum) override { MaxNum = maxNum; }
         void CheckCalcKind(int index) override {
-            form_.chkRechenart[static_cast<std::size_t>(index)]->setChecked(true);
+            CalcKinds[static_cast<std::size_t>(index)] = true;
         }
-        void SetSound(bool checked) override { form_.chkSoundEnabled->setChecked(checked); }
-        void SetShowTable(bool checked) override { form_.chkTableVisible->setChecked(checked); }
-        void SetWithout1(bool checked) override { form_.chkOhne1->setChecked(checked); }
+        void SetSound(bool checked) override { Sound = checked; }
+        void SetShowTable(bool checked) override { ShowTable = checked; }
+        void SetWithout1(bool checked) override { Without1 = checked; }
 
-    private:
-        Form1& form_;
+        std::optional<std::int32_t> MaxNum;
+        std::array<bool, 4> CalcKinds{};
+        std::optional<bool> Sound, ShowTable, Without1;
     };
     // A file that cannot be opened or read to its end, or is far too large for settings, is no
     // error: whatever was not read keeps its default, and start-up goes on.
-    WindowSettings target(*this);
-    ReadSettingsFile(where.ReadPath, target, SettingsFileSizeLimit);
+    FinalValues file;
+    ReadSettingsFile(where.ReadPath, file, SettingsFileSizeLimit);
+    if (file.MaxNum) {
+        State.MaxNum = *file.MaxNum;
+        lbMaxNum->setText(QString::number(*file.MaxNum));
+    }
+    for (std::size_t i = 0; i < file.CalcKinds.size(); ++i) {
+        if (file.CalcKinds[i])
+            chkRechenart[i]->setChecked(true);
+    }
+    if (file.Sound)
+        chkSoundEnabled->setChecked(*file.Sound);
+    // The table box takes effect when start-up applies it.
+    if (file.ShowTable)
+        chkTableVisible->setChecked(*file.ShowTable);
+    if (file.Without1)
+        chkOhne1->setChecked(*file.Without1);
 }
 
 void Form1::SaveIniFileData(const QString& FileName) {

@@ -48,5 +48,10 @@ int main(int argc, char* argv[]) {
     // written, and the event loop is not entered at all.
     if (form.Unloaded())
         return 0;
-    return app.exec();
+    const int status = app.exec();
+    // The settings are written. A sound server that does not answer may hold the audio thread:
+    // the program ends without waiting for it.
+    if (!sound.Stop())
+        ::_exit(status);
+    return status;
 }

@@ -4,6 +4,8 @@
 // in the same run. Files of 100 MB, far beyond a real one of a few hundred bytes, in three
 // shapes: short lines, lines of 1 MB, one number 100 MB long. The program reads no file above
 // SettingsFileSizeLimit; here the limit is raised to let these through.
+// Then the window's start-up with a settings file of the size limit, against reading that file:
+// plain lines, and lines that flip "ohne 1", whose change rebuilds the table.
 
 #include "BenchSupport.h"
 #include "SettingsFile.h"
@@ -22,6 +24,14 @@ public:
     long effects = 0;
 };
 
+// Back ends that do nothing: no audio output, no printer, message boxes answered at once.
+class QuietBackends : public WavePlayer, public PrinterProvider, public MessageBoxes {
+public:
+    void PlayWave(const QString&, const QByteArray&) override {}
+    std::unique_ptr<QPrinter> DefaultPrinter() override { return nullptr; }
+    int MsgBox(QWidget*, const QString&, int, const QString&) override { return Ok; }
+};
+
 long CountLines(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
@@ -34,6 +44,37 @@ long CountLines(const QString& path) {
 }
 
 } // namespace
+
+// Start-up of the real window, its program folder holding a settings file of the size limit
+// made of `line` again and again, against the settings reader on the same file.
+void StartUpRow(const char* name, const QByteArray& line, int n) {
+    QTemporaryDir folder, fallback;
+    const QString path = folder.filePath(QStringLiteral("zahlwerk.ini"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(line.repeated(int(SettingsFileSizeLimit / line.size()))) < 0)
+        qFatal("cannot write the settings file");
+    file.close();
+    CountLines(path);
+    ClockSeededRandom random;
+    QuietBackends quiet;
+    std::vector<double> startUp, reader;
+    for (int i = 0; i < n; ++i) {
+        auto t = Clock::now();
+        {
+            Form1 form(
+                Form1Backends{&random, &quiet, &quiet, &quiet, folder.path(), fallback.path()});
+            form.Form_Load();
+            startUp.push_back(MicrosSince(t)); // never closed: the file is not rewritten
+        }
+        CountingTarget target;
+        t = Clock::now();
+        ReadSettingsFile(path, target, SettingsFileSizeLimit);
+        reader.push_back(MicrosSince(t));
+    }
+    const double s = Median(startUp), r = Median(reader);
+    std::printf("| %s | %.0f ms | %.0f ms | **%.1f** |\n", name, s / 1000, r / 1000, s / r);
+}
 
 int main(int argc, char* argv[]) {
     const int n = Repetitions(argc, argv, 7);
@@ -75,5 +116,13 @@ int main(int argc, char* argv[]) {
         std::printf("| %s | %.0f ms | %.0f ms | **%.1f** | %.0f MB/s |%s\n", shape.name, r / 1000,
                     b / 1000, r / b, Size / (r / 1e6), ok ? "" : " **failed**");
     }
+
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    std::printf("\n| %lld KiB settings file | window start-up | reader | ratio |\n"
+                "|---|---:|---:|---:|\n",
+                static_cast<long long>(SettingsFileSizeLimit >> 10));
+    StartUpRow("plain lines", "Sound = 1\r\n", n);
+    StartUpRow("lines flipping \"ohne 1\"", "Without1 = 1\r\nWithout1 = 0\r\n", n);
     return 0;
 }

@@ -66,6 +66,11 @@ std::optional<std::string> FollowOwnLinks(std::string path) {
     return std::nullopt;
 }
 
+bool IsSpecialFile(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+}
+
 QString CleanAbsolute(const QString& folder) {
     const QFileInfo info(folder);
     const QString canonical = info.canonicalFilePath();
@@ -206,7 +211,10 @@ SettingsLocation ResolveSettingsLocation(const QString& fileName, const QString&
     const bool portable = !IsInstalled(programFolder, installFolders) &&
                           MayCreateIn(FolderOf(QFile::encodeName(own).toStdString()));
 
-    if (portable && !target) {
+    if (portable && target && IsSpecialFile(*target)) {
+        // A device, pipe, socket or folder in the file's place, the user's own link to
+        // /dev/null say, keeps nothing: neither there nor in the fallback folder.
+    } else if (portable && !target) {
         // Another user's link, like a file that cannot be written, stays as it is.
         where.ReadPath = ownExists ? own : QString();
     } else if (portable && MayCreateIn(FolderOf(*target))) {
@@ -217,6 +225,11 @@ SettingsLocation ResolveSettingsLocation(const QString& fileName, const QString&
         where.ReadPath = ownExists ? own : QString();
     } else {
         // Installed, or where no new file can be made: the file is never rewritten in place.
+        // A special file in the fallback's place keeps nothing either.
+        const std::optional<std::string> kept =
+            FollowOwnLinks(QFile::encodeName(fallback).toStdString());
+        if (!fallback.isEmpty() && kept && IsSpecialFile(*kept))
+            return where;
         where.WritePath = fallback;
         where.CreateFolder = !fallback.isEmpty();
         where.ReadPath = fallbackExists ? fallback : (ownExists ? own : QString());
@@ -263,8 +276,7 @@ bool WriteSettingsFile(const QString& path, const std::string& text) {
         return false;
     // A device, pipe, socket or folder in the file's place stays as it is: a link to /dev/null
     // is how a user keeps the settings from being saved.
-    struct stat existing {};
-    if (::lstat(target->c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
+    if (IsSpecialFile(*target))
         return false;
     const std::string folder = FolderOf(*target);
     const std::string name = target->substr(target->rfind('/') + 1);

@@ -24,7 +24,9 @@ bool ExistFile(const QString& CheckFile);
 // cannot be written, or a link to it that belongs to another user, stays as it is. An
 // installed program (run from one of installFolders), and one whose folder, or the folder its
 // own link leads to, cannot take a new file, uses the same name in the fallback folder,
-// reading the program folder's file only as long as there is no file of its own yet.
+// reading the program folder's file only as long as there is no file of its own yet. Where a
+// device, pipe, socket or folder takes the program folder's file's place, directly or through
+// the user's own links, nothing is read or written anywhere.
 struct SettingsLocation {
     QString ReadPath;          // empty: there is no file to read
     QString WritePath;         // empty: nothing may be written

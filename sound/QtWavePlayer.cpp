@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtWavePlayer.h"
 
-#include <QAudioDevice>
-#include <QAudioSink>
-#include <QMediaDevices>
+#include "SinkPlayer.h"
+
+#include <QThread>
 #include <QtEndian>
 
 namespace {
@@ -11,10 +11,6 @@ namespace {
 constexpr quint16 FormatPcm = 1;
 constexpr quint16 FormatFloat = 3;
 constexpr quint16 FormatExtensible = 0xFFFE;
-
-// Time the output may still need for what the sink has handed on when it runs dry, on top of
-// the sink's own buffer.
-constexpr int DrainMarginMs = 200;
 
 quint16 U16(const char* p) {
     return qFromLittleEndian<quint16>(p);
@@ -34,8 +30,6 @@ std::optional<QAudioFormat::SampleFormat> SampleFormatOf(quint16 tag, quint16 bi
         return QAudioFormat::Float;
     return std::nullopt;
 }
-
-void DropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 } // namespace
 
@@ -85,77 +79,40 @@ std::optional<WaveFrames> ParseWaveImage(const QByteArray& image) {
     return WaveFrames{*format, dataOffset, whole};
 }
 
-QtWavePlayer::QtWavePlayer(QObject* parent) : QObject(parent) {
-    drain_.setSingleShot(true);
-    connect(&drain_, &QTimer::timeout, this, &QtWavePlayer::Release);
-}
-
-QAudioDevice QtWavePlayer::DefaultOutput() {
-    // Qt Multimedia connects to the sound server when it is first asked for a device, and
-    // prints a warning when there is none. Without a server the trainer is simply silent,
-    // so that first look happens with messages swallowed. It waits for the first clip, so
-    // the window comes up without waiting for the sound server.
-    if (!devicesSeen_) {
-        const QtMessageHandler previous = qInstallMessageHandler(DropMessage);
-        QMediaDevices::defaultAudioOutput();
-        qInstallMessageHandler(previous);
-        devicesSeen_ = true;
-    }
-    return QMediaDevices::defaultAudioOutput();
+QtWavePlayer::QtWavePlayer() : thread_(new QThread), player_(new SinkPlayer) {
+    thread_->setObjectName(QStringLiteral("audio output"));
+    player_->moveToThread(thread_);
+    // The player goes with its thread, on that thread: its sink belongs there.
+    QObject::connect(thread_, &QThread::finished, player_, &QObject::deleteLater);
+    thread_->start();
 }
 
 QtWavePlayer::~QtWavePlayer() {
-    Release();
+    if (Stop())
+        delete thread_;
+    // Otherwise the thread and its player stay, for the process to end under them.
+}
+
+bool QtWavePlayer::Stop(int waitMs) {
+    if (!stopped_) {
+        thread_->quit();
+        stopped_ = true;
+    }
+    return thread_->wait(QDeadlineTimer(waitMs));
 }
 
 void QtWavePlayer::PlayWave(const QString& name, const QByteArray& waveImage) {
     Q_UNUSED(name);
-    Release();
-
-    const std::optional<WaveFrames> frames = ParseWaveImage(waveImage);
-    if (!frames)
-        return;
-    // With no output there is nothing to do; a sink made on a null device would only print
-    // a warning on every clip.
-    const QAudioDevice device = DefaultOutput();
-    if (device.isNull())
-        return;
-
-    image_ = waveImage;
-    frames_ = QByteArray::fromRawData(image_.constData() + frames->Offset, frames->Size);
-    source_.setBuffer(&frames_);
-    source_.open(QIODevice::ReadOnly);
-
-    sink_ = std::make_unique<QAudioSink>(device, frames->Format);
-    connect(sink_.get(), &QAudioSink::stateChanged, this, [this](QAudio::State state) {
-        if (state == QAudio::IdleState)
-            OnIdle();
-        else if (state == QAudio::StoppedState)
-            drain_.start(0); // the output failed on its own; let go outside its signal
-    });
-    sink_->start(&source_);
-    // A sink that cannot open the output reports it here, without a state change.
-    if (sink_->error() != QAudio::NoError && sink_->state() == QAudio::StoppedState)
-        Release();
-}
-
-void QtWavePlayer::OnIdle() {
-    if (!sink_ || source_.bytesAvailable() > 0)
-        return;
-    const QAudioFormat format = sink_->format();
-    const int bufferedMs = int(format.durationForBytes(sink_->bufferSize()) / 1000);
-    drain_.start(bufferedMs + DrainMarginMs);
-}
-
-void QtWavePlayer::Release() {
-    drain_.stop();
-    if (sink_) {
-        sink_->disconnect(this);
-        sink_->stop();
-        sink_.reset();
-    }
-    source_.close();
-    source_.setBuffer(nullptr); // drops the view before the image it looks into
-    frames_.clear();
-    image_.clear();
+    if (stopped_ || player_->Busy.exchange(true))
+        return; // the audio thread has not done with the last clip yet
+    QElapsedTimer posted;
+    posted.start();
+    SinkPlayer* player = player_;
+    QMetaObject::invokeMethod(
+        player,
+        [player, waveImage, posted] {
+            player->Play(waveImage, posted);
+            player->Busy = false;
+        },
+        Qt::QueuedConnection);
 }

@@ -3,17 +3,13 @@
 
 #include "WavePlayer.h"
 
-#include <QAudioDevice>
 #include <QAudioFormat>
-#include <QBuffer>
 #include <QByteArray>
-#include <QObject>
-#include <QTimer>
 
-#include <memory>
 #include <optional>
 
-class QAudioSink;
+class QThread;
+class SinkPlayer;
 
 // Where the sample frames of a RIFF WAVE image are and how to play them.
 struct WaveFrames {
@@ -28,30 +24,26 @@ struct WaveFrames {
 std::optional<WaveFrames> ParseWaveImage(const QByteArray& image);
 
 // Plays WAVE images through the default audio output of Qt Multimedia. PlayWave returns at
-// once and the clip plays on while the event loop runs; a new clip stops the one still
-// playing. When there is no sound server or no output device, or the clip cannot be read,
-// nothing is heard and nothing is printed.
-class QtWavePlayer : public QObject, public WavePlayer {
-    Q_OBJECT
+// once and the clip plays on a thread of its own: a sound server that does not answer (stopped,
+// or switching its sink) holds that thread, never the window's. A clip asked for while the
+// thread is still held is dropped, not saved up. A new clip stops the one still playing. When
+// there is no sound server or no output device, or the clip cannot be read, nothing is heard
+// and nothing is printed.
+class QtWavePlayer : public WavePlayer {
 public:
-    explicit QtWavePlayer(QObject* parent = nullptr);
+    QtWavePlayer();
     ~QtWavePlayer() override;
 
     void PlayWave(const QString& name, const QByteArray& waveImage) override;
 
-private:
-    QAudioDevice DefaultOutput();
-    void Release();
-    void OnIdle();
+    // Ends the audio thread. False when it has not ended within the time given: a sound server
+    // holds it, and it is left as it is; the process must then end without waiting for it
+    // (the player's destructor does not, and nothing of the process may be taken down under
+    // it).
+    bool Stop(int waitMs = 250);
 
-    // The image of the clip that is playing: the player's own reference, so that the frames
-    // stay valid whatever the caller does with its copy.
-    QByteArray image_;
-    QByteArray frames_; // a view into image_, without a copy
-    QBuffer source_;
-    std::unique_ptr<QAudioSink> sink_;
-    // When the sink has read the last frame, the output still holds the end of the clip;
-    // the sink is let go only after that has been heard.
-    QTimer drain_;
-    bool devicesSeen_ = false;
+private:
+    QThread* thread_;
+    SinkPlayer* player_; // lives on thread_
+    bool stopped_ = false;
 };

@@ -101,6 +101,7 @@ def sound_server(work):
           stderr=subprocess.DEVNULL)
     wait(lambda: subprocess.run(["pactl", "set-default-sink", "nullsink"],
                                 capture_output=True).returncode == 0, "the sound server")
+    return started[-1]
 
 
 # A print spooler of our own, listening on a socket in work, whose default printer
@@ -250,6 +251,46 @@ class Trainer:
         return self.proc.wait(timeout=30)
 
 
+# The sound server stopped, as a hung one looks to its clients, while a fresh copy plays its
+# clips: answers are still taken and a box still ticks; once the server goes on, the next clip
+# is heard; stopped again, a signal ends the program with its settings written.
+def stalled_sound():
+    folder = tempfile.mkdtemp(dir=work)
+    shutil.copy(PROGRAM, folder)
+    t = Trainer(folder)
+    wrong = lambda: t.answer(solve(t.posed)[3] + 1 if t.posed else 0)
+    wrong()  # heard while the server answers
+    pulse.send_signal(signal.SIGSTOP)
+    try:
+        said = [wrong(), wrong()]
+        taken = all(s.startswith("falsch. ") for s in said)
+        if taken:  # the program answers its accessibility tree again
+            t.click(t.find("check box", "ohne 1"))
+        check(taken and wait(lambda: t.checked("ohne 1")),
+              "with the sound server stopped, answers and clicks are taken: %r" % said)
+        if not taken:
+            return
+        pulse.send_signal(signal.SIGCONT)
+        recording = open(os.path.join(OUTPUT, "heard-after-stop.u8"), "wb")
+        start("parec", "-d", "nullsink.monitor", "--raw", "--format=u8", "--rate=22050",
+              "--channels=1", stdout=recording)
+        wait(lambda: os.path.getsize(recording.name) > 2000, "the recorder")
+        said = wrong()
+        check(wait(lambda: audible_seconds(open(recording.name, "rb").read()), timeout=10),
+              "once the sound server goes on, the next clip is heard (after %s)" % said)
+        pulse.send_signal(signal.SIGSTOP)
+        wrong()
+        t.proc.send_signal(signal.SIGTERM)
+        with contextlib.suppress(subprocess.TimeoutExpired):
+            t.proc.wait(timeout=10)
+        check(t.proc.returncode == 0 and "Without1 = 1" in open(folder + "/zahlwerk.ini").read(),
+              "SIGTERM with the sound server stopped ends the program: %s, settings written" %
+              t.proc.returncode)
+    finally:
+        pulse.send_signal(signal.SIGCONT)
+        t.proc.kill()
+
+
 def session(folder, pdfs):
     t = Trainer(folder)
     check(t.posed, "Orca says the first exercise: %s" % t.posed)
@@ -330,6 +371,7 @@ def session(folder, pdfs):
         t.click(t.find("check box", box))
     check(t.answer(solve(t.posed)[3]).startswith("richtig"), "typed into the answer box")
     check(t.close() == 0, "the program ends cleanly when its window is closed")
+    stalled_sound()
 
     # The next start, without any sound server: as left, and silent about the missing sound.
     t = Trainer(folder, env={"PULSE_SERVER": "unix:/nonexistent/pulse"})
@@ -341,8 +383,9 @@ def session(folder, pdfs):
     check(t.answer(solve(t.posed)[3]).startswith("richtig"), "the second run speaks too")
     check(t.close() == 0, "the second run ends cleanly")
     t.log.seek(0)
-    # Qt notes it when the screen reader is slow over a key, which then goes on as usual.
-    out = [line for line in t.log.read().splitlines() if "keyEventError" not in line]
+    # What Qt's accessibility bridge notes about a screen reader slow over a key is not the
+    # program's own output: the key goes on as usual.
+    out = [line for line in t.log.read().splitlines() if not line.startswith("QSpiApplication::")]
     check(not out, "nothing on the terminal without a sound server: %r" % out)
     check(voices and all(v.startswith("de") for v in voices), "Orca speaks German: %s" % {*voices})
 
@@ -353,7 +396,7 @@ shutil.copy(PROGRAM, folder)
 try:
     pdfs = printer(work)
     desktop(work)
-    sound_server(work)
+    pulse = sound_server(work)
     screen_reader(work)
     import pyatspi  # talks to the accessibility bus from the start
     session(folder, pdfs)

@@ -8,13 +8,13 @@
 #include "ShutdownSignals.h"
 #include "TestData.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QtTest>
 
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -24,6 +24,30 @@ const QByteArray Seven = "MaxNum = 7\r\nSound = 1\r\nShowTable = 1\r\nWithout1 =
 int Chmod(const QString& path, mode_t mode) {
     return ::chmod(QFile::encodeName(path), mode);
 }
+
+// While it lives, a test that runs as root runs as the user nobody: root may write anywhere.
+struct AsNobody {
+    explicit AsNobody(bool wanted) : active(wanted && ::geteuid() == 0) {
+        if (active && (::setresgid(65534, 65534, 0) != 0 || ::setresuid(65534, 65534, 0) != 0))
+            qFatal("cannot become nobody");
+    }
+    ~AsNobody() {
+        if (active && (::setresuid(0, 0, 0) != 0 || ::setresgid(0, 0, 0) != 0))
+            qFatal("cannot become root again");
+    }
+    const bool active;
+};
+
+// How often the "ohne 1" box changes once the window shows, start-up included.
+struct Ohne1Changes : QObject {
+    int count = 0;
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Polish && object->objectName() == QLatin1String("chkOhne1"))
+            connect(static_cast<QCheckBox*>(object), &QCheckBox::stateChanged, this,
+                    [this] { ++count; });
+        return false;
+    }
+};
 
 } // namespace
 
@@ -56,8 +80,10 @@ private slots:
     }
 
     // Each row: the file (or <pipe>, <unreadable>, <1 GB> starting with Seven, a link to a pipe
-    // or a device node), the bound shown, what the path reads after the close, and
-    // what closes the window: a signal; 0 the close box, -1 the loop's end.
+    // or to /dev/null, the user's own, as nobody when root), the bound shown, what the path
+    // reads after the close, and what closes the window: a signal; 0 the close box, -1 the
+    // loop's end. A special file keeps nothing, in the fallback folder neither; "ohne 1" changes
+    // once at most, however often the file flips it.
     void optionsOutliveTheWindow_data() {
         const QByteArray design = "MaxNum = 10\r\nSound = 1\r\nShowTable = 1\r\nWithout1 = 0\r\n";
         const QByteArray all =
@@ -67,24 +93,29 @@ private slots:
                                  QByteArray(1 << 20, 'x') + "\r\nWithout1 = 1\r\nwithout1 = 1";
         const QByteArray canonical = "MaxNum = 2147483647\r\nCalcMode = 1,3\r\nSound = 0\r\n"
                                      "ShowTable = 0\r\nWithout1 = 1\r\n";
-        AddRows<RestartRow>({{"a pipe: no hang", "<pipe>", "10", "<special>", 0},
-                             {"a link to a pipe", "<link to pipe>", "10", "<special>", 0},
-                             {"a link to a device", "<link to device>", "10", "<special>", 0},
-                             {"1 GB", "<1 GB>", "10", design, 0},
-                             {"unreadable", "<unreadable>", "10", "", 0},
-                             {"every value changed", all, "17", all, SIGHUP},
-                             {"messy", messy, "2147483647", canonical, SIGINT},
-                             {"messy, session ends", messy, "2147483647", canonical, -1}});
+        const QByteArray flips =
+            QByteArray("Without1 = 1\r\nWithout1 = 0\r\n").repeated(9) + "Without1 = 1\r\n";
+        AddRows<RestartRow>(
+            {{"a pipe: no hang", "<pipe>", "10", "<special>", 0},
+             {"a link to a pipe", "<link to pipe>", "10", "<special>", 0},
+             {"a link to /dev/null", "<link to /dev/null>", "10", "<special>", 0},
+             {"ohne 1 flipped", flips, "10", QByteArray(design).replace("1 = 0", "1 = 1"), 0},
+             {"1 GB", "<1 GB>", "10", design, 0},
+             {"unreadable", "<unreadable>", "10", "", 0},
+             {"every value changed", all, "17", all, SIGHUP},
+             {"messy", messy, "2147483647", canonical, SIGINT},
+             {"messy, session ends", messy, "2147483647", canonical, -1}});
     }
     void optionsOutliveTheWindow() {
         auto [name, file, bound, written, closedBy] = CurrentRow<RestartRow>();
         FormFixture f;
         const QString path = f.settings;
-        const QString made = file.startsWith("<link") ? f.fallbackFolder.filePath("node") : path;
-        const bool pipe = file.endsWith("pipe>"), device = file.endsWith("device>"); // as /dev/null
-        if ((pipe || device) &&
-            ::mknod(QFile::encodeName(made), (pipe ? S_IFIFO : S_IFCHR) | 0600, makedev(1, 3)))
-            QSKIP("no such node can be made here");
+        const bool devNull = file == "<link to /dev/null>", pipe = file.endsWith("pipe>");
+        const QString made = devNull                    ? "/dev/null"
+                             : file == "<link to pipe>" ? f.fallbackFolder.filePath("node")
+                                                        : path;
+        if (pipe && ::mknod(QFile::encodeName(made), S_IFIFO | 0600, 0))
+            QSKIP("no pipe can be made here");
         else if (file == "<unreadable>")
             QVERIFY(QFile::link("/proc/self/mem", path)); // opens, but every read fails
         else if (file == "<1 GB>")
@@ -92,16 +123,26 @@ private slots:
         else if (!file.startsWith("<"))
             QVERIFY(Put(path, file));
         QVERIFY(made == path || QFile::link(made, path));
+        // Nobody can make no file in /dev: the fallback folder would be the next place to try.
+        QVERIFY(!devNull ||
+                (::lchown(QFile::encodeName(path), 65534, 65534) |
+                 Chmod(f.programFolder.path(), 0777) | Chmod(f.fallbackFolder.path(), 0777)) == 0);
+        const AsNobody user(devNull);
+        Ohne1Changes ohne1;
+        qApp->installEventFilter(&ohne1);
         QWidget& form = f.Create();
+        QCOMPARE(ohne1.count, int(written.contains("Without1 = 1")));
         QCOMPARE(form.findChild<QLabel*>("lbMaxNum")->text(), bound);
         QCOMPARE(f.messages.shown.size(), qsizetype(bound == QString("2147483647")));
         QVERIFY(form.findChild<QLabel*>("lbAufgabe")->text().endsWith(" =")); // start-up went on
         CloseOnShutdownSignals(form);
-        QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&form, closedBy = closedBy] {
             closedBy > 0 ? void(::raise(closedBy)) : closedBy ? qApp->quit() : void(form.close());
         });
         QCoreApplication::exec();
         QCOMPARE(Contents(path), written);
+        QVERIFY(written != "<special>" ||
+                !QFileInfo::exists(f.fallbackFolder.filePath("zahlwerk")));
     }
 
     void folderThatTakesNoNewFileIsLeftAlone() {
@@ -116,13 +157,7 @@ private slots:
                      ::stat(QFile::encodeName(path), &before),
                  0);
         {
-            const bool root = ::geteuid() == 0; // root may write anywhere: run as nobody
-            QVERIFY(!root ||
-                    (::setresgid(65534, 65534, 0) == 0 && ::setresuid(65534, 65534, 0) == 0));
-            const auto back = qScopeGuard([root] {
-                if (root && (::setresuid(0, 0, 0) != 0 || ::setresgid(0, 0, 0) != 0))
-                    qFatal("cannot become root again");
-            });
+            const AsNobody user(true);
             f.Create();
             f.Click("chkOhne1");
             f.form->close();
