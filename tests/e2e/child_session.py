@@ -288,6 +288,13 @@ def to_table(t):
     raise AssertionError("the table is not reached by Shift+Tab")
 
 
+# What Orca says as the focus returns to the answer box does not cut the news just heard short:
+# the news comes with it, and no "Aufgabe Panel." follows before the box's description.
+def uncut(t):
+    news = t.heard
+    return t.key("", r"^Eingabe mit \[Enter\]") and "Aufgabe Panel." not in spoken[news:t.heard]
+
+
 # In the table by keyboard, from the column of the current cell (7): a wrong product is
 # judged "falsch" before anything else is said of the exercise; Space on the corner clears
 # the series, and the child hears so.
@@ -300,11 +307,12 @@ def table_news(t):
     pressed = t.heard
     said = t.key("space", VERDICT)
     before = [s for s in spoken[pressed:t.heard - 1] if exercise in s]
-    check(said and said[0] == "falsch. " + exercise and not before,
-          "Space on a wrong product: %r, before it %r" % (said and said[0], before))
+    check(said and said[0] == "falsch. " + exercise and not before and uncut(t),
+          "Space on a wrong product: %r, not cut short, before it %r" % (said and said[0], before))
     to_table(t)
     t.key(" ".join(["Up"] * down + ["Left"] * 7), "^Auswahl aufheben")
-    check(t.key("space", "^Auswahl aufgehoben"), "Space on the corner: Auswahl aufgehoben")
+    check(t.key("space", "^Auswahl aufgehoben") and uncut(t),
+          "Space on the corner: Auswahl aufgehoben, not cut short")
 
 
 def session(folder, pdfs):
@@ -352,9 +360,9 @@ def session(folder, pdfs):
     chosen = t.key("space", r"Reihe %d gewählt\. (%s)" % (series, EXERCISE))
     t.posed = chosen and chosen[1]
     early = [s for s in spoken[pressed:t.heard - 1] if t.posed and t.posed in s]
-    check(named and t.posed and series in solve(t.posed) and not early,
-          "Space on %s: %s; the exercise not before: %r" % (named and named[0], chosen and
-                                                             chosen[0], early))
+    check(named and t.posed and series in solve(t.posed) and not early and uncut(t),
+          "Space on %s: %s, not cut short; the exercise not before: %r" % (
+              named and named[0], chosen and chosen[0], early))
     t.click(t.table().getAccessibleAt(1, 1))
     check(t.answer() != "nothing", "a click on a cell answers")
     table_news(t)
