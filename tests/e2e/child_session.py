@@ -414,8 +414,10 @@ def session(folder, pdfs):
     check(t.answer(solve(t.posed)[3]).startswith("richtig"), "the second run speaks too")
     check(t.close() == 0, "the second run ends cleanly")
     t.log.seek(0)
-    # Qt notes it when the screen reader is slow over a key, which then goes on as usual.
-    out = [line for line in t.log.read().splitlines() if "keyEventError" not in line]
+    # Qt notes it when the screen reader is slow over a key, which then goes on as usual, and
+    # when its late answer finds the key gone.
+    out = [line for line in t.log.read().splitlines()
+           if "keyEventError" not in line and "with no queued key" not in line]
     check(not out, "nothing on the terminal without a sound server: %r" % out)
     check(voices and all(v.startswith("de") for v in voices), "Orca speaks German: %s" % {*voices})
 
