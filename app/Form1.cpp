@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
 
+#include "Announcer.h"
 #include "Artwork.h"
 #include "Controls.h"
 #include "CoveredLabel.h"
@@ -8,7 +9,6 @@
 #include "Fonts.h"
 #include "GridWidget.h"
 #include "ResultsPicture.h"
-#include "ScreenReader.h"
 #include "TableView.h"
 #include "Twips.h"
 #include "VbColor.h"
@@ -212,7 +212,7 @@ void Form1::CreateControls() {
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
 
-    announcer_ = new Announcer(this);
+    announcer_ = new Announcer(this, lbAufgabe, tbErgebnis);
 
     // Labels, images and lines lie below all other controls, so none of them ever takes a
     // click meant for a control. Each one lowered goes below the ones before it: the

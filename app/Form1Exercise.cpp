@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
 
+#include "Announcer.h"
 #include "AnswerChecker.h"
 #include "Controls.h"
 #include "CoveredLabel.h"
 #include "DesignValues.h"
 #include "ExerciseClock.h"
 #include "ExerciseGenerator.h"
+#include "ExerciseText.h"
 #include "MessageBoxes.h"
 #include "ResultsPicture.h"
-#include "ScreenReader.h"
-#include "SpokenText.h"
 #include "TableView.h"
 #include "VbColor.h"
 
@@ -26,6 +26,11 @@ inline constexpr int ResultsSecondsX = 145;
 
 const QString Cuckoo = QString::fromLatin1(CuckooClip);
 
+// The exercise posed, in words.
+QString Spoken(const PracticeState& st) {
+    return SpokenExercise(st.CalcKind, st.Operand1, st.Operand2);
+}
+
 } // namespace
 
 void Form1::NewExercise() {
@@ -37,16 +42,14 @@ void Form1::NewExercise() {
 
     SetBackColor(lbAufgabe, remembered ? VbColors::Amber : VbColors::ButtonFace);
     lbAufgabe->setText(ExerciseCaption(State.CalcKind, State.Operand1, State.Operand2));
-    // The answer box keeps the focus, so a screen reader announces the exercise through it;
-    // read on its own, the exercise label says it in words too.
-    const QString spoken = SpokenExercise(lbAufgabe->text());
-    lbAufgabe->setAccessibleName(spoken);
-    tbErgebnis->setAccessibleDescription(spoken);
-    announcer_->Exercise(spoken);
     lbTime->setText(QString());
     tbErgebnis->setText(QString());
-    tbErgebnis->setFocus();
     lbAufgabeBig->setText(lbAufgabe->text());
+    lbAufgabeBig->setAccessibleName(Spoken(State));
+    // Before the focus moves: a repeat is called one, as its colour shows it.
+    announcer_->Exercise((remembered ? QStringLiteral("noch einmal: ") : QString()) +
+                         Spoken(State));
+    tbErgebnis->setFocus();
     // Each exercise gets a full first second before its first tick.
     Timer1->start();
 }
@@ -62,7 +65,7 @@ void Form1::CheckAnswer() {
     const AnswerBooking booking = BookAnswer(State, lbAufgabe->text(), tbErgebnis->text());
     DrawResultsLine(booking);
     lbStatistik->setText(booking.StatisticsText);
-    announcer_->Verdict(booking.Right);
+    announcer_->Before(booking.Right ? QStringLiteral("richtig") : QStringLiteral("falsch"));
 
     if (booking.Right) {
         if (IsChecked(chkTableVisible) && !State.RowSelected)
@@ -70,8 +73,8 @@ void Form1::CheckAnswer() {
         NewExercise();
     } else {
         tbErgebnis->setText(QString());
+        announcer_->Exercise(Spoken(State));
         tbErgebnis->setFocus();
-        announcer_->Exercise(lbAufgabe->accessibleName());
     }
     if (IsChecked(chkSoundEnabled))
         sound_.PlayFeedbackSound(booking.Right ? FeedbackPraise : FeedbackWrong);
@@ -89,8 +92,9 @@ void Form1::DrawResultsLine(const AnswerBooking& booking) {
     Picture1->SetForeColor(VbColors::Grey);
     Picture1->Print(booking.SecondsText, true);
     Picture1->SetForeColor(VbColors::Black);
-    Picture1->AddSpokenLine(SpokenResultLine(booking.ExerciseText, booking.AnswerText,
-                                             booking.Right, booking.SecondsText));
+    // The exercise judged is still the one posed.
+    Picture1->AddSpokenLine(
+        SpokenResultLine(Spoken(State), booking.AnswerText, booking.Right, booking.SecondsText));
 }
 
 void Form1::Timer1_Timer() {
@@ -122,6 +126,7 @@ void Form1::tbErgebnis_Change() {
         return; // the change of the text runs this handler again with the clean text
     }
     lbAufgabeBig->setText(lbAufgabe->text() + QStringLiteral("\r\n") + clean);
+    lbAufgabeBig->setAccessibleName((Spoken(State) + u' ' + clean).trimmed());
 }
 
 void Form1::btnOK_MouseDown() {

@@ -88,6 +88,9 @@ public:
     // is framed while the grid has the keyboard's focus, and kept inside the grid's cells.
     int KeyRow() const { return std::clamp(keyRow_, 0, std::max(rows_ - 1, 0)); }
     int KeyCol() const { return std::clamp(keyCol_, 0, std::max(cols_ - 1, 0)); }
+    // The focus came by keyboard (a click passes it on to the answer box): only then does a
+    // screen reader follow it into the grid.
+    bool HasKeyboardFocus() const { return hasFocus() && keyFocus_; }
 
     // The cell at a point in widget pixels, or {-1, -1}.
     QPoint CellAt(QPoint pixel) const;
@@ -109,8 +112,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    // Tells screen readers which cell now has the focus.
-    void AnnounceKeyCell();
+    // A cell's text or colour changed: repainted, and told to screen readers.
+    void ContentChanged();
     void ResizeCells(int rows, int cols);
     // preparedText lays each text out once and reuses it (the screen); without it every
     // text is laid out at the painter's scale (the sharper, printed picture).
@@ -142,6 +145,7 @@ private:
     std::vector<QString> text_;
     std::vector<quint32> back_;
     bool redraw_ = true;
+    bool contentChanged_ = false;
     QFont font_;
     int row_ = 1, col_ = 1, rowSel_ = 1, colSel_ = 1;
     int fillStyle_ = 0;

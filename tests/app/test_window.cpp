@@ -4,11 +4,9 @@
 // played, the message boxes shown, Qt's own texts in German, what the screen reader is told,
 // labels that never take a control's click and a close that ends every handler.
 
-#include "CoveredLabel.h"
+#include "Accessibility.h"
 #include "Fakes.h"
 #include "GermanTexts.h"
-#include "GridAccessible.h"
-#include "ScreenReader.h"
 #include "TestData.h"
 
 #include <QAbstractButton>
@@ -34,9 +32,7 @@ class WindowTest : public QObject {
 private slots:
     void initTestCase() {
         InstallGermanTexts(*QCoreApplication::instance());
-        InstallCoveredLabelAccessibility();
-        InstallGridAccessibility();
-        InstallWindowAccessibility();
+        InstallAccessibility();
     }
 
     // What a user reads at start: the caption, six blanks before its credit line, and each
@@ -99,6 +95,7 @@ private slots:
         v.Answer(v.Right());
         QCOMPARE(v.exercise->text(), "6 \u00B7 7 =");
         QVERIFY(v.AmberShown());
+        QCOMPARE(v.Said(), "richtig. noch einmal: 6 mal 7 gleich");
         v.Tick(9);
         v.Answer("42"); // quick now: out of the choice
         for (int i = 0; i < 3; ++i) {
@@ -251,6 +248,9 @@ private slots:
         QTest::keyClick(v.grid, Qt::Key_Space);
         QCOMPARE(v.AmberColumns(), QList<int>{7});
         QCOMPARE(v.exercise->text() + v.w.focusWidget()->objectName(), "3 \u00B7 7 =tbErgebnis");
+        QCOMPARE(v.AnswerName(), "Reihe 7 gewählt. 3 mal 7 gleich"); // read as the focus comes
+        QTest::keyClicks(v.answer, "2");
+        QCOMPARE(v.AnswerName(), "3 mal 7 gleich");
         QCOMPARE(cellAfter(""), "Reihe 7 gewählt");
         QCOMPARE(cellAfter("DDD"), "3 mal 7 ist 21");
         QTest::keyClick(v.grid, Qt::Key_Space);
@@ -258,6 +258,7 @@ private slots:
         QCOMPARE(cellAfter("UUULLLLLLLL"), "Auswahl aufheben");
         QTest::keyClick(v.grid, Qt::Key_Space);
         QCOMPARE(v.AmberColumns(), QList<int>{});
+        QVERIFY(v.AnswerName().startsWith("Auswahl aufgehoben. "));
     }
 
     // The bound: arrows and the label step it; the table follows up to 32 and hides above.
