@@ -5,12 +5,33 @@
 #include "Twips.h"
 #include "VbColor.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 
 namespace {
 const char* const TwipsProperty = "twipsGeometry";
+
+// Page Up and Page Down on a stepped value.
+inline constexpr int PageSteps = 5;
+
+void DrawFocusFrame(QWidget* control) {
+    if (!control->hasFocus())
+        return;
+    QPainter p(control);
+    QStyleOptionFocusRect option;
+    option.initFrom(control);
+    control->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, control);
 }
+
+bool IsActivationKey(const QKeyEvent* event) {
+    const int key = event->key();
+    return !event->isAutoRepeat() &&
+           (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter);
+}
+} // namespace
 
 void MouseCheckBox::mouseReleaseEvent(QMouseEvent* event) {
     QCheckBox::mouseReleaseEvent(event);
@@ -40,6 +61,62 @@ void MouseLabel::mouseReleaseEvent(QMouseEvent* event) {
 void MouseLabel::Press() {
     emit MouseUp(1);
     emit Click();
+}
+
+void MouseLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    DrawFocusFrame(this);
+}
+
+ClickableImage::ClickableImage(QWidget* parent) : MouseLabel(parent) {
+    // Tab reaches it; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void ClickableImage::keyPressEvent(QKeyEvent* event) {
+    if (IsActivationKey(event))
+        Press();
+    else
+        MouseLabel::keyPressEvent(event);
+}
+
+StepLabel::StepLabel(QWidget* parent) : MouseLabel(parent) {
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void StepLabel::SetValue(int value) {
+    value_ = value;
+    setText(QString::number(value));
+    QAccessibleValueChangeEvent changed(this, value);
+    QAccessible::updateAccessibility(&changed);
+}
+
+void StepLabel::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Up:
+        emit StepKey(0, 1);
+        break;
+    case Qt::Key_Down:
+        emit StepKey(1, 1);
+        break;
+    case Qt::Key_PageUp:
+        emit StepKey(0, PageSteps);
+        break;
+    case Qt::Key_PageDown:
+        emit StepKey(1, PageSteps);
+        break;
+    default:
+        MouseLabel::keyPressEvent(event);
+    }
+}
+
+StatusLabel::StatusLabel(QWidget* parent) : QLabel(parent) {
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void StatusLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    DrawFocusFrame(this);
 }
 
 LineControl::LineControl(QWidget* parent, quint32 vbColor) : QWidget(parent), color_(vbColor) {

@@ -21,7 +21,7 @@ void Form1::LoadIniFileData(const QString& FileName) {
         explicit WindowSettings(Form1& form) : form_(form) {}
         void SetMaxNum(std::int32_t maxNum) override {
             form_.State.MaxNum = maxNum;
-            form_.lbMaxNum->setText(QString::number(maxNum));
+            form_.lbMaxNum->SetValue(maxNum);
         }
         void CheckCalcKind(int index) override {
             form_.chkRechenart[static_cast<std::size_t>(index)]->setChecked(true);

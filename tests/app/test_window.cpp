@@ -106,8 +106,8 @@ private slots:
         QCOMPARE(v.sound.names.size(), 9);
     }
 
-    // Digits only, wherever they come from; keypad Enter confirms; "OK ?" confirms on a
-    // mouse press only, after the Enter hint the first time.
+    // Digits only, wherever they come from; keypad Enter confirms; "OK ?" confirms on Space,
+    // Return or a mouse press, once per click, after the Enter hint the first time.
     void onlyDigitsAreEntered() {
         Window v;
         QTest::keyClicks(v.answer, "1a-2 ,");
@@ -118,14 +118,16 @@ private slots:
         QCOMPARE(v.ListLines(), 1);
 
         QWidget* ok = v.Get("btnOK");
-        ok->setFocus();
-        QTest::keyClick(ok, Qt::Key_Space);
         QTest::keyClicks(v.answer, v.Right());
-        QTest::mousePress(ok, Qt::LeftButton); // judged after the hint, see the close below
+        ok->setFocus();
+        QTest::keyClick(ok, Qt::Key_Space); // judged after the hint, see the close below
         QCOMPARE(v.ListLines(), 2);
         QTest::keyClicks(v.answer, "5");
-        QTest::mousePress(ok, Qt::RightButton);
-        QCOMPARE(v.ListLines(), 3);
+        ok->setFocus();
+        QTest::keyClick(ok, Qt::Key_Return);
+        QTest::keyClicks(v.answer, "5");
+        QTest::mouseClick(ok, Qt::RightButton);
+        QCOMPARE(v.ListLines(), 4);
         QCOMPARE(v.messages.shown, QStringList{"64 Zahlwerk Trainer: Die Eingabe lässt sich "
                                                "besser mit der [Enter] Taste bestätigen."});
     }
