@@ -74,8 +74,10 @@ ClickableImage::ClickableImage(QWidget* parent) : MouseLabel(parent) {
 }
 
 void ClickableImage::keyPressEvent(QKeyEvent* event) {
+    // The click comes after the key has been handled: a click that opens a message box would
+    // otherwise hold up the key, which a screen reader saw first, and every key after it.
     if (IsActivationKey(event))
-        Press();
+        QMetaObject::invokeMethod(this, &MouseLabel::Press, Qt::QueuedConnection);
     else
         MouseLabel::keyPressEvent(event);
 }

@@ -99,7 +99,7 @@ void Form1::CreateControls() {
     lbMaxNum->setFrameStyle(QFrame::Box | QFrame::Plain);
     SetBackColor(lbMaxNum, VbColors::WindowBackground);
     SetForeColor(lbMaxNum, VbColors::WindowText);
-    lbMaxNum->setAccessibleDescription(QStringLiteral("max. bis"));
+    lbMaxNum->setAccessibleName(QStringLiteral("max. bis"));
 
     const QString arrowNames[2] = {QStringLiteral("max. bis erhöhen"),
                                    QStringLiteral("max. bis verringern")};
@@ -252,8 +252,11 @@ void Form1::CreateControls() {
 void Form1::ConnectHandlers() {
     connect(btnNeu, &QPushButton::clicked, this, [this] { btnNeu_Click(); });
     connect(btnOK, &PressButton::MouseDown, this, [this] { btnOK_MouseDown(); });
-    // Space, Return and a screen reader's press action do what the mouse press does.
-    connect(btnOK, &QPushButton::clicked, this, [this] { btnOK_MouseDown(); });
+    // Space, Return and a screen reader's press action do what the mouse press does, once the
+    // key has been handled: the Enter hint's message box would otherwise hold up the key,
+    // which a screen reader saw first, and every key after it.
+    connect(
+        btnOK, &QPushButton::clicked, this, [this] { btnOK_MouseDown(); }, Qt::QueuedConnection);
     connect(tbErgebnis, &QLineEdit::textChanged, this, [this] { tbErgebnis_Change(); });
     tbErgebnis->installEventFilter(this);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });

@@ -130,6 +130,43 @@ private:
     mutable std::vector<QAccessible::Id> lines_;
 };
 
+// "max. bis": a spin box whose value is the bound; a new bound is told as a value change.
+class StepLabelAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit StepLabelAccessible(StepLabel* label)
+        : QAccessibleWidget(label, QAccessible::SpinBox) {}
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
+                                                   : QAccessibleWidget::interface_cast(type);
+    }
+    QVariant currentValue() const override { return label()->Value(); }
+    void setCurrentValue(const QVariant&) override {} // stepped only, as by its arrows
+    QVariant maximumValue() const override { return std::max(label()->Value(), 10000); }
+    QVariant minimumValue() const override { return 3; }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    const StepLabel* label() const { return static_cast<const StepLabel*>(widget()); }
+};
+
+// The statistics: a read-only status line of the window, its lines read as one.
+class StatusLabelAccessible : public QAccessibleWidget {
+public:
+    explicit StatusLabelAccessible(StatusLabel* label)
+        : QAccessibleWidget(label, QAccessible::StatusBar) {}
+    QString text(QAccessible::Text t) const override {
+        const QString shown = static_cast<const QLabel*>(widget())->text();
+        if (t != QAccessible::Name || shown.isEmpty())
+            return QAccessibleWidget::text(t);
+        return shown.split(QStringLiteral("\r\n")).join(QStringLiteral(", "));
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        return s;
+    }
+};
+
 QAccessibleInterface* WindowPartFactory(const QString& className, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget)
@@ -142,6 +179,10 @@ QAccessibleInterface* WindowPartFactory(const QString& className, QObject* objec
         return new ResultsListAccessible(static_cast<ResultsPicture*>(widget));
     if (className == QLatin1String("Announcer"))
         return new AnnouncerAccessible(static_cast<Announcer*>(widget));
+    if (auto* step = qobject_cast<StepLabel*>(widget))
+        return new StepLabelAccessible(step);
+    if (auto* status = qobject_cast<StatusLabel*>(widget))
+        return new StatusLabelAccessible(status);
     auto* label = qobject_cast<MouseLabel*>(widget);
     if (className == QLatin1String("MouseLabel") && !label->pixmap().isNull())
         return new ClickableImageAccessible(label); // an image, not the bound's label

@@ -104,11 +104,11 @@ def sound_server(work):
 
 
 # A print spooler of our own, listening on a socket in work, whose default printer
-# writes PDF files; returns their folder. Exits 77 (skipped) where that cannot run.
+# writes PDF files; returns their folder, or None where that cannot run.
 def printer(work):
     if os.getuid() != 0 or not os.path.exists(PPD):
-        print("skipped: the PDF printer (cups-pdf) needs root and its driver")
-        sys.exit(77)
+        print("skipped: the printouts, whose PDF printer (cups-pdf) needs root and its driver")
+        return None
     os.chmod(work, 0o755)  # the filters run as user lp
     os.makedirs(work + "/tmp")
     shutil.chown(work + "/tmp", "root", "lp")
@@ -196,9 +196,11 @@ class Trainer:
 
     # After the keys, the first words of Orca's that match the pattern, from where the last
     # match ended; None.
-    def key(self, keys, pattern):
+    # A message box takes the keys where it stands (box=True), not in the main window.
+    def key(self, keys, pattern, box=False):
         if keys:
-            subprocess.run(["xdotool", "windowfocus", "--sync", str(self.wid)], check=True)
+            if not box:
+                subprocess.run(["xdotool", "windowfocus", "--sync", str(self.wid)], check=True)
             subprocess.run(["xdotool", "key", "--delay", "80"] + keys.split(), check=True)
 
         def heard():
@@ -207,6 +209,29 @@ class Trainer:
                     self.heard = i + 1
                     return m
         return wait(heard)
+
+    # As key, and prints the keys and what Orca said after them, for the record.
+    def step(self, keys, pattern, box=False):
+        first = self.heard
+        found = self.key(keys, pattern, box)
+        print("     %-18s -> %s" % (keys or "(no key)", " | ".join(spoken[first:self.heard])
+                                     if found else "nothing like %r" % pattern), flush=True)
+        return found
+
+    # The key into the message box that is open; whether the box went. What Orca says
+    # meanwhile is passed over: without a window manager, nothing gives the window back its
+    # focus until the next key does.
+    def dismiss(self, key):
+        subprocess.run(["xdotool", "key", key], check=True)
+        gone = wait(lambda: all(c.getRoleName() != "alert" for c in self.app), timeout=10)
+        self.heard = len(spoken)
+        return gone
+
+    def type(self, number):  # digits into the answer box, seen there
+        subprocess.run(["xdotool", "windowfocus", "--sync", str(self.wid)], check=True)
+        subprocess.run(["xdotool", "type", "--delay", "80", str(number)], check=True)
+        wait(lambda: self.find("text", "Ergebnis").queryText().getText(0, -1) == str(number),
+             "the answer %d typed" % number)
 
     @property
     def wid(self):  # the main window: its caption goes on after six blanks, a message box's not
@@ -250,6 +275,70 @@ class Trainer:
         return self.proc.wait(timeout=30)
 
 
+# One Tab round from the answer box back to it: every control named, and what a mouse can
+# use used by keys. The statistics are a stop of their own, read again by where-am-I, and no
+# longer part of the exercise bar's words; each printer symbol's confirmation opens on Space or
+# Return and closes on Escape; the results list is read line by line, the newest first:
+# "<exercise in words> <answer>, richtig, 2 Sekunden".
+def tab_round(t, answered):
+    statistics = r"gestellte Aufgaben.*richtige Antworten"
+    check(t.step("Tab", statistics) and t.step("KP_Enter", statistics),
+          "the statistics are a Tab stop of their own, read again by where-am-I")
+    unnamed = [] if t.step("Tab", "Neu starten") else ["Neu starten"]
+
+    def confirmed(symbol, key, prompt):  # Tab to the symbol, its confirmation by key, Escape
+        opened = t.step("Tab", re.escape(symbol)) and t.step(key, "^%s$" % re.escape(prompt))
+        check(opened and t.dismiss("Escape"), "%s on %s opens its confirmation, which Escape "
+              "closes" % (key, symbol))
+    confirmed("Ergebnisliste drucken", "space", "Wollen Sie die Ergebnisliste ausdrucken?")
+    unnamed += [] if t.step("Tab", "Ergebnisliste") else ["Ergebnisliste"]
+    line = lambda e, a, ok: r"%s %d, %s, \d+ Sekunden" % (e, a, "richtig" if ok else "falsch")
+    check(t.key("", line(*answered[1])) and t.key("Up", line(*answered[0])),
+          "Orca reads the results list line by line")
+    unnamed += [name for name in ["Multiplikation", "Division", "Addition", "Subtraktion",
+                                  "1x1-Tabelle"] if not t.step("Tab", name)]
+    confirmed("1x1-Tabelle drucken", "Return",
+              "Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?")
+    unnamed += [name for name in ["Tabelle anzeigen", "Ergebnis mit Sound", "ohne 1",
+                                  r"max\. bis"] if not t.step("Tab", name)]
+    entered = len(spoken)  # into the exercise bar: the exercise, not the statistics
+    unnamed += [] if t.step("Tab", r"OK \?") else ["OK ?"]
+    bar = " ".join(spoken[entered:t.heard])
+    check("gestellte Aufgaben" not in bar, "entering the exercise bar Orca says: " + bar)
+    unnamed += [] if t.step("Tab", "Ergebnis") else ["Ergebnis"]
+    check(not unnamed, "Orca names each control on Tab; not: %r" % unnamed)
+
+
+# "OK ?" by Space, by Return and by the screen reader's press action, each as its mouse press:
+# the Enter hint the first time, then the verdict.
+def ok_by_keys(t):
+    hint = re.escape("Die Eingabe lässt sich besser mit der [Enter] Taste bestätigen.")
+    for key, right in (("space", True), ("Return", False), (None, True)):
+        answer = solve(t.posed)[3] + (0 if right else 1)
+        t.type(answer)
+        if key:
+            t.step("shift+Tab", r"OK \?")
+        if key == "space":  # the first time the hint comes first; Return closes it
+            said = t.step(key, hint) and t.step("Return", VERDICT, box=True)
+        elif key:
+            said = t.step(key, VERDICT)
+        else:
+            t.find("push button", "OK ?").queryAction().doAction(0)
+            said = t.step("", VERDICT)
+        check(said and said[1] == ("richtig" if right else "falsch"), "%s on OK ? judges %d: %s"
+              % (key or "the press action", answer, said and said[0]))
+        t.posed = said and said[2]
+
+
+# The bound by the arrow's action and by keys on "max. bis", each new bound spoken: 10 down
+# to 9 by the arrow, Page Down five steps to 4, Up three steps to 7.
+def bound_by_keys(t):
+    t.find("image", "max. bis verringern").queryAction().doAction(0)
+    focused = t.step("shift+Tab shift+Tab", r"max\. bis.*\b9\b")
+    check(focused and t.step("Page_Down", r"^4$") and t.step("Up Up Up", r"^7$"),
+          "keys on max. bis step the bound and Orca says each new bound")
+
+
 def session(folder, pdfs):
     t = Trainer(folder)
     check(t.posed, "Orca says the first exercise: %s" % t.posed)
@@ -274,18 +363,9 @@ def session(folder, pdfs):
     said = t.answer(answered[1][1])
     check(said == "falsch. " + answered[1][0], "after a wrong answer Orca says: " + said)
 
-    # One Tab round from the answer box back to it, every control named; the results list
-    # read line by line, the newest first: "<exercise in words> <answer>, richtig, 2 Sekunden".
-    unnamed = [name for name in ("Neu starten", "Ergebnisliste") if not t.key("Tab", name)]
-    line = lambda e, a, ok: r"%s %d, %s, \d+ Sekunden" % (e, a, "richtig" if ok else "falsch")
-    check(t.key("", line(*answered[1])) and t.key("Up", line(*answered[0])),
-          "Orca reads the results list line by line")
-    unnamed += [name for name in ["Multiplikation", "Division", "Addition", "Subtraktion",
-                                  "1x1-Tabelle", "Tabelle anzeigen", "Ergebnis mit Sound",
-                                  "ohne 1", "OK \\?", "Ergebnis"] if not t.key("Tab", name)]
-    check(not unnamed, "Orca names each control on Tab; not: %r" % unnamed)
+    tab_round(t, answered)
     # Back to the table: a cell by its meaning, a series chosen with Space on its header.
-    t.key("shift+Tab " * 5, "1x1-Tabelle")
+    t.key("shift+Tab " * 7, "1x1-Tabelle(?! drucken)")
     below, header = t.table().getAccessibleAt(2, 1).name, t.table().getAccessibleAt(0, 7).name
     check(t.key("Down", re.escape(below)), "an arrow key down reads the cell " + below)
     series = int(header.split()[1])
@@ -295,15 +375,17 @@ def session(folder, pdfs):
         named and named[0], t.posed))
     t.click(t.table().getAccessibleAt(1, 1))
     check(t.answer() != "nothing", "a click on a cell answers")
+    ok_by_keys(t)
 
-    # Both printouts through the print spooler, each after its confirmation.
+    # Both printouts through the print spooler, each after its confirmation; none where
+    # the PDF printer cannot run.
     first = "%d %s %d = %d" % solve(answered[0][0])
-    rate = t.find(description="Statistik").name.splitlines()[-1]  # "…% richtige Antworten"
+    rate = t.find(description="Statistik").name.split(", ")[-1]  # "…% richtige Antworten"
     for symbol, prompt, expected in (
             ("Ergebnisliste drucken", "Wollen Sie die Ergebnisliste ausdrucken?",
              [first, rate, "Konzentriertes Üben : 0 Minuten"]),
             ("1x1-Tabelle drucken", "Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?",
-             ["Zahlwerk Trainer"])):
+             ["Zahlwerk Trainer"])) if pdfs else ():
         before = set(os.listdir(pdfs)) if os.path.isdir(pdfs) else set()
         t.find("image", symbol).queryAction().doAction(0)  # the click Orca offers
         check(t.key("", r"^Alarm %s\.$" % symbol) and t.key("", "^%s$" % re.escape(prompt)),
@@ -322,10 +404,9 @@ def session(folder, pdfs):
             work + "/log", encoding="utf-8").read(), re.M)), "the print queue names the job " + name)
         os.remove(path)
 
-    # The options a parent sets: the bound down to 7 by the arrow's action, "ohne 1" and
+    # The options a parent sets: the bound down to 7 by the arrow and keys, "ohne 1" and
     # "Division" on, sound off; the answer box keeps the focus.
-    for _ in range(3):
-        t.find("image", "max. bis verringern").queryAction().doAction(0)
+    bound_by_keys(t)
     for box in ("ohne 1", "Ergebnis mit Sound", "Division"):
         t.click(t.find("check box", box))
     check(t.answer(solve(t.posed)[3]).startswith("richtig"), "typed into the answer box")
@@ -333,9 +414,10 @@ def session(folder, pdfs):
 
     # The next start, without any sound server: as left, and silent about the missing sound.
     t = Trainer(folder, env={"PULSE_SERVER": "unix:/nonexistent/pulse"})
-    check(t.find(description="max. bis").name == "7" and t.table().getAccessibleAt(0, 1).name
-          == "Reihe 2" and t.checked("ohne 1") and t.checked("Division") and not t.checked(
-        "Ergebnis mit Sound") and t.checked("Tabelle anzeigen"), "the next start as left")
+    check(t.find("spin button", "max. bis").queryValue().currentValue == 7 and t.table(
+    ).getAccessibleAt(0, 1).name == "Reihe 2" and t.checked("ohne 1") and t.checked(
+        "Division") and not t.checked("Ergebnis mit Sound") and t.checked("Tabelle anzeigen"),
+        "the next start as left")
     t.click(t.find("check box", "Ergebnis mit Sound"))
     wait(lambda: t.checked("Ergebnis mit Sound"), "the sound on")
     check(t.answer(solve(t.posed)[3]).startswith("richtig"), "the second run speaks too")
