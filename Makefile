@@ -1,7 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Zahlwerk Trainer: `make run` builds and starts the trainer, `make check` builds and runs
 # every test headless. Both install whatever Debian packages are missing first.
-BUILD_DIR ?= build
+# CMake takes the compiler only when it first configures a build folder, so clang builds in
+# a folder of its own: `make check CXX=clang++` builds and tests in build-clang.
+BUILD_DIR ?= build$(if $(findstring clang,$(CXX)),-clang)
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 

@@ -1,44 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoveredLabel.h"
 
-#include "SpokenText.h"
-
-#include <QAccessibleWidget>
+#include <QAccessible>
 #include <QEvent>
-
-namespace {
-
-class CoveredLabelAccessible : public QAccessibleWidget {
-public:
-    explicit CoveredLabelAccessible(CoveredLabel* label)
-        : QAccessibleWidget(label, QAccessible::StaticText) {}
-
-    QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name)
-            return SpokenExercise(label()->text());
-        return QAccessibleWidget::text(t);
-    }
-
-    QAccessible::State state() const override {
-        QAccessible::State s = QAccessibleWidget::state();
-        if (label()->IsCovered()) {
-            s.invisible = true;
-            s.offscreen = true;
-        }
-        return s;
-    }
-
-private:
-    CoveredLabel* label() const { return static_cast<CoveredLabel*>(widget()); }
-};
-
-QAccessibleInterface* CoveredLabelFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String("CoveredLabel") && object && object->isWidgetType())
-        return new CoveredLabelAccessible(static_cast<CoveredLabel*>(object));
-    return nullptr;
-}
-
-} // namespace
 
 void CoveredLabel::SetCover(QWidget* cover) {
     if (cover_)
@@ -61,8 +25,4 @@ bool CoveredLabel::eventFilter(QObject* watched, QEvent* event) {
         QAccessible::updateAccessibility(&notice);
     }
     return QLabel::eventFilter(watched, event);
-}
-
-void InstallCoveredLabelAccessibility() {
-    QAccessible::installFactory(CoveredLabelFactory);
 }

@@ -22,7 +22,3 @@ protected:
 private:
     QPointer<QWidget> cover_;
 };
-
-// Lets screen readers see covered labels as described above. Call once after the
-// application is created.
-void InstallCoveredLabelAccessibility();

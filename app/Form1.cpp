@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
 
+#include "Announcer.h"
 #include "Artwork.h"
 #include "Controls.h"
 #include "CoveredLabel.h"
@@ -8,7 +9,6 @@
 #include "Fonts.h"
 #include "GridWidget.h"
 #include "ResultsPicture.h"
-#include "ScreenReader.h"
 #include "TableView.h"
 #include "Twips.h"
 #include "VbColor.h"

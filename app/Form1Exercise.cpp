@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
 
+#include "Announcer.h"
 #include "AnswerChecker.h"
 #include "Controls.h"
 #include "CoveredLabel.h"
 #include "DesignValues.h"
 #include "ExerciseClock.h"
 #include "ExerciseGenerator.h"
+#include "ExerciseText.h"
 #include "MessageBoxes.h"
 #include "ResultsPicture.h"
-#include "ScreenReader.h"
-#include "SpokenText.h"
 #include "TableView.h"
 #include "VbColor.h"
 
@@ -26,6 +26,11 @@ inline constexpr int ResultsSecondsX = 145;
 
 const QString Cuckoo = QString::fromLatin1(CuckooClip);
 
+// The exercise posed, in words.
+QString Spoken(const PracticeState& st) {
+    return SpokenExercise(st.CalcKind, st.Operand1, st.Operand2);
+}
+
 } // namespace
 
 void Form1::NewExercise() {
@@ -39,7 +44,7 @@ void Form1::NewExercise() {
     lbAufgabe->setText(ExerciseCaption(State.CalcKind, State.Operand1, State.Operand2));
     // The answer box keeps the focus, so a screen reader announces the exercise through it;
     // read on its own, the exercise label says it in words too.
-    const QString spoken = SpokenExercise(lbAufgabe->text());
+    const QString spoken = Spoken(State);
     lbAufgabe->setAccessibleName(spoken);
     tbErgebnis->setAccessibleDescription(spoken);
     announcer_->Exercise(spoken);
@@ -47,6 +52,7 @@ void Form1::NewExercise() {
     tbErgebnis->setText(QString());
     tbErgebnis->setFocus();
     lbAufgabeBig->setText(lbAufgabe->text());
+    lbAufgabeBig->setAccessibleName(spoken);
     // Each exercise gets a full first second before its first tick.
     Timer1->start();
 }
@@ -71,7 +77,7 @@ void Form1::CheckAnswer() {
     } else {
         tbErgebnis->setText(QString());
         tbErgebnis->setFocus();
-        announcer_->Exercise(lbAufgabe->accessibleName());
+        announcer_->Exercise(Spoken(State));
     }
     if (IsChecked(chkSoundEnabled))
         sound_.PlayFeedbackSound(booking.Right ? FeedbackPraise : FeedbackWrong);
@@ -89,8 +95,9 @@ void Form1::DrawResultsLine(const AnswerBooking& booking) {
     Picture1->SetForeColor(VbColors::Grey);
     Picture1->Print(booking.SecondsText, true);
     Picture1->SetForeColor(VbColors::Black);
-    Picture1->AddSpokenLine(SpokenResultLine(booking.ExerciseText, booking.AnswerText,
-                                             booking.Right, booking.SecondsText));
+    // The exercise judged is still the one posed.
+    Picture1->AddSpokenLine(
+        SpokenResultLine(Spoken(State), booking.AnswerText, booking.Right, booking.SecondsText));
 }
 
 void Form1::Timer1_Timer() {
@@ -122,6 +129,7 @@ void Form1::tbErgebnis_Change() {
         return; // the change of the text runs this handler again with the clean text
     }
     lbAufgabeBig->setText(lbAufgabe->text() + QStringLiteral("\r\n") + clean);
+    lbAufgabeBig->setAccessibleName(Spoken(State) + u' ' + clean);
 }
 
 void Form1::btnOK_MouseDown() {

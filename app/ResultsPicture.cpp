@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ResultsPicture.h"
 
-#include "FocusedChild.h"
 #include "Fonts.h"
+#include "ItemEvents.h"
 #include "VbColor.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QTimer>
 
 ResultsPicture::ResultsPicture(QWidget* parent) : QWidget(parent) {
     QFont f(ArialFamily);
@@ -29,6 +28,7 @@ void ResultsPicture::Cls() {
     currentX_ = 0;
     currentY_ = 0;
     update();
+    AnnounceItemsChange(this, QAccessibleTableModelChangeEvent::ModelReset);
 }
 
 void ResultsPicture::Print(const QString& text, bool endLine) {
@@ -45,6 +45,8 @@ void ResultsPicture::Print(const QString& text, bool endLine) {
 void ResultsPicture::AddSpokenLine(const QString& line) {
     spokenLines_.append(line);
     currentLine_ = static_cast<int>(spokenLines_.size()) - 1;
+    AnnounceItemsChange(this, QAccessibleTableModelChangeEvent::RowsInserted, currentLine_,
+                        currentLine_);
 }
 
 std::vector<ResultsPicture::TextRun> ResultsPicture::LineRuns(int line) const {
@@ -75,19 +77,10 @@ void ResultsPicture::keyPressEvent(QKeyEvent* event) {
         return;
     }
     currentLine_ = line;
-    AnnounceCurrentLine();
+    AnnounceFocusedItem(this);
 }
 
 void ResultsPicture::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
-    // After the list's own focus event, which Qt sends once this returns.
-    QTimer::singleShot(0, this, [this] {
-        if (hasFocus())
-            AnnounceCurrentLine();
-    });
-}
-
-void ResultsPicture::AnnounceCurrentLine() {
-    if (!spokenLines_.isEmpty())
-        AnnounceFocusedChild(this, currentLine_);
+    AnnounceFocusedItemAfterFocusIn(this);
 }

@@ -47,9 +47,6 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
-    // Tells screen readers which line now has the focus.
-    void AnnounceCurrentLine();
-
     std::vector<TextRun> runs_;
     QStringList spokenLines_;
     quint32 foreColor_ = 0;

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CoveredLabel.h"
+#include "Accessibility.h"
 #include "Form1.h"
 #include "GermanTexts.h"
-#include "GridAccessible.h"
 #include "MessageBoxes.h"
 #include "RandomSource.h"
-#include "ScreenReader.h"
 #include "ShutdownSignals.h"
 
 #include "QtPrinterProvider.h"
@@ -24,9 +22,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("zahlwerk"));
     QGuiApplication::setDesktopFileName(QStringLiteral("de.zahlwerk.Trainer"));
     InstallGermanTexts(app);
-    InstallGridAccessibility();
-    InstallCoveredLabelAccessibility();
-    InstallWindowAccessibility();
+    InstallAccessibility();
 
     ClockSeededRandom random;
     QtWavePlayer sound;

@@ -7,15 +7,13 @@
 // program's own sound player and printer provider, message boxes answered at once, a fresh
 // program folder without a settings file).
 
+#include "Accessibility.h"
 #include "BenchSupport.h"
-#include "GridAccessible.h"
 #include "QtPrinterProvider.h"
 #include "QtWavePlayer.h"
+#include "support/FirstPaint.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
-#include <sys/resource.h>
-#include <unistd.h>
 
 using namespace bench;
 
@@ -36,7 +34,7 @@ protected:
 
 [[noreturn]] void RunTrainer(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    InstallGridAccessibility();
+    InstallAccessibility();
     ClockSeededRandom random;
     QtWavePlayer sound;
     QtPrinterProvider printers;
@@ -45,15 +43,7 @@ protected:
     Form1 form(Form1Backends{&random, &sound, &printers, &messages, folder.path(), folder.path()});
     form.installEventFilter(&messages);
     form.Form_Load();
-    QElapsedTimer t;
-    t.start();
-    while (!messages.painted && t.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("%d %ld\n", messages.painted ? 1 : 0, usage.ru_maxrss);
-    std::fflush(stdout);
-    _exit(0);
+    ReportFirstPaint(messages.painted);
 }
 
 struct Kind {

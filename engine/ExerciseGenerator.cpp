@@ -100,19 +100,3 @@ bool ChooseNextExercise(PracticeState& st, RandomSource& random,
     ++st.PosedCount;
     return repose;
 }
-
-QString ExerciseCaption(int calcKind, std::int32_t operand1, std::int32_t operand2) {
-    const QString a = QString::number(operand1);
-    const QString b = QString::number(operand2);
-    switch (calcKind) {
-    case KindMultiplication:
-        return a + QStringLiteral(" \u00B7 ") + b + QStringLiteral(" =");
-    case KindDivision:
-        return QString::number(static_cast<std::int64_t>(operand1) * operand2) +
-               QStringLiteral(" \u00F7 ") + b + QStringLiteral(" =");
-    case KindAddition:
-        return a + QStringLiteral(" + ") + b + QStringLiteral(" =");
-    default:
-        return a + QStringLiteral(" - ") + b + QStringLiteral(" =");
-    }
-}

@@ -4,8 +4,6 @@
 #include "PracticeState.h"
 #include "RandomSource.h"
 
-#include <QString>
-
 #include <array>
 
 // Operands are 16-bit numbers: a bound above this (only a hand-edited settings file can
@@ -26,6 +24,3 @@ bool PickSlowExercise(PracticeState& st);
 // re-posed. kindChecked holds the states of the four chkRechenart boxes.
 bool ChooseNextExercise(PracticeState& st, RandomSource& random,
                         const std::array<bool, KindCount>& kindChecked, bool without1);
-
-// The exercise text for the current kind and operands, e.g. "7 · 8 =" or "56 ÷ 8 =".
-QString ExerciseCaption(int calcKind, std::int32_t operand1, std::int32_t operand2);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GridWidget.h"
 
-#include "FocusedChild.h"
 #include "Fonts.h"
+#include "ItemEvents.h"
 #include "Twips.h"
 #include "VbColor.h"
 
@@ -11,13 +11,13 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QTimer>
 #include <QToolTip>
 
 #include <QGlyphRun>
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -59,6 +59,7 @@ void GridWidget::ResizeCells(int rows, int cols) {
     colWidth_.resize(static_cast<std::size_t>(cols), DefaultColWidth);
     rowHeight_.resize(static_cast<std::size_t>(rows), DefaultRowHeight);
     requestPaint();
+    AnnounceItemsChange(this, QAccessibleTableModelChangeEvent::ModelReset);
 }
 
 void GridWidget::setRows(int rows) {
@@ -100,14 +101,24 @@ QString GridWidget::TextMatrix(int row, int col) const {
 void GridWidget::setTextMatrix(int row, int col, const QString& text) {
     if (Valid(row, col)) {
         text_[Index(row, col)] = text;
-        requestPaint();
+        ContentChanged();
     }
 }
 
 void GridWidget::setRedraw(bool redraw) {
     redraw_ = redraw;
+    if (!redraw_)
+        return;
+    update();
+    if (std::exchange(contentChanged_, false))
+        AnnounceItemsChange(this, QAccessibleTableModelChangeEvent::DataChanged, 0, rows_ - 1);
+}
+
+void GridWidget::ContentChanged() {
+    // While drawing is off, screen readers hear of all changes at once when it is back on.
+    contentChanged_ = true;
     if (redraw_)
-        update();
+        setRedraw(true);
 }
 
 void GridWidget::requestPaint() {
@@ -152,7 +163,7 @@ void GridWidget::setCellBackColor(quint32 vbColor) {
         for (int c = std::max(c0, 0); c <= std::min(c1, cols_ - 1); ++c)
             back_[Index(r, c)] = vbColor;
     }
-    requestPaint();
+    ContentChanged();
 }
 
 quint32 GridWidget::CellBackColorAt(int row, int col) const {
@@ -478,7 +489,7 @@ void GridWidget::keyPressEvent(QKeyEvent* event) {
     keyCol_ = KeyCol() + right;
     keyFocus_ = true;
     update();
-    AnnounceKeyCell();
+    AnnounceFocusedItem(this);
 }
 
 void GridWidget::focusInEvent(QFocusEvent* event) {
@@ -486,22 +497,12 @@ void GridWidget::focusInEvent(QFocusEvent* event) {
     // A click passes the focus on to the answer box; only the keyboard's focus is framed.
     keyFocus_ = event->reason() != Qt::MouseFocusReason;
     update();
-    // After the grid's own focus event, which Qt sends once this returns.
-    QTimer::singleShot(0, this, [this] {
-        if (hasFocus())
-            AnnounceKeyCell();
-    });
+    AnnounceFocusedItemAfterFocusIn(this);
 }
 
 void GridWidget::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     update();
-}
-
-void GridWidget::AnnounceKeyCell() {
-    // The cells in rows, as the table counts them.
-    if (Valid(KeyRow(), KeyCol()))
-        AnnounceFocusedChild(this, KeyRow() * cols_ + KeyCol());
 }
 
 void GridWidget::mouseReleaseEvent(QMouseEvent* event) {

@@ -109,8 +109,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    // Tells screen readers which cell now has the focus.
-    void AnnounceKeyCell();
+    // A cell's text or colour changed: repainted, and told to screen readers.
+    void ContentChanged();
     void ResizeCells(int rows, int cols);
     // preparedText lays each text out once and reuses it (the screen); without it every
     // text is laid out at the painter's scale (the sharper, printed picture).
@@ -142,6 +142,7 @@ private:
     std::vector<QString> text_;
     std::vector<quint32> back_;
     bool redraw_ = true;
+    bool contentChanged_ = false;
     QFont font_;
     int row_ = 1, col_ = 1, rowSel_ = 1, colSel_ = 1;
     int fillStyle_ = 0;

@@ -4,14 +4,12 @@
 // that draws text. After its first paint it prints "<painted> <peak resident KiB>" and leaves
 // at once, as the trainer's child in bench_startup does.
 
+#include "FirstPaint.h"
+
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 
-#include <cstdio>
 #include <cstring>
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -35,13 +33,5 @@ int main(int argc, char* argv[]) {
     if (argc > 1 && std::strcmp(argv[1], "--text") == 0)
         (new QLabel(QStringLiteral("7 · 8 ="), &window))->move(20, 20);
     window.show();
-    QElapsedTimer t;
-    t.start();
-    while (!window.painted && t.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("%d %ld\n", window.painted ? 1 : 0, usage.ru_maxrss);
-    std::fflush(stdout);
-    _exit(0);
+    ReportFirstPaint(window.painted);
 }

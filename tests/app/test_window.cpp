@@ -4,11 +4,9 @@
 // played, the message boxes shown, Qt's own texts in German, what the screen reader is told,
 // labels that never take a control's click and a close that ends every handler.
 
-#include "CoveredLabel.h"
+#include "Accessibility.h"
 #include "Fakes.h"
 #include "GermanTexts.h"
-#include "GridAccessible.h"
-#include "ScreenReader.h"
 #include "TestData.h"
 
 #include <QAbstractButton>
@@ -24,9 +22,7 @@ class WindowTest : public QObject {
 private slots:
     void initTestCase() {
         InstallGermanTexts(*QCoreApplication::instance());
-        InstallCoveredLabelAccessibility();
-        InstallGridAccessibility();
-        InstallWindowAccessibility();
+        InstallAccessibility();
     }
 
     // What a user reads at start: the caption, six blanks before its credit line, and each

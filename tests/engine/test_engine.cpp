@@ -2,6 +2,7 @@
 #include "AnswerChecker.h"
 #include "Doubles.h"
 #include "ExerciseGenerator.h"
+#include "ExerciseText.h"
 #include "TestData.h"
 
 using Kinds = std::array<bool, KindCount>;
@@ -34,15 +35,19 @@ class EngineTest : public QObject {
 
 private slots:
     // Round-robin over the checked kinds, none checked counting as all; the text and result
-    // of each kind, subtraction putting the larger operand first (operands drawn: a, b).
+    // of each kind with its words, subtraction putting the larger operand first (operands
+    // drawn: a, b).
     void kindsTakeTurns_data() {
-        const QString mul = "7 \u00B7 8 = 56|", div = "56 \u00F7 8 = 7|", add = "7 + 8 = 15|",
-                      sub = "8 - 7 = 1|", all = div + add + sub + mul + div;
-        AddRows<KindsRow>(
-            {{"all", "0123", 10, 7, 8, all},
-             {"none", "", 10, 7, 8, all},
-             {"division, subtraction", "13", 10, 7, 8, div + sub + div},
-             {"beyond 16 bits", "1", 99999, 32767, 32767, "1073676289 \u00F7 32767 = 32767|"}});
+        const QString mul = "7 \u00B7 8 = 56 (7 mal 8 gleich)|",
+                      div = "56 \u00F7 8 = 7 (56 geteilt durch 8 gleich)|",
+                      add = "7 + 8 = 15 (7 plus 8 gleich)|", sub = "8 - 7 = 1 (8 minus 7 gleich)|",
+                      all = div + add + sub + mul + div;
+        AddRows<KindsRow>({{"all", "0123", 10, 7, 8, all},
+                           {"none", "", 10, 7, 8, all},
+                           {"division, subtraction", "13", 10, 7, 8, div + sub + div},
+                           {"beyond 16 bits", "1", 99999, 32767, 32767,
+                            "1073676289 \u00F7 32767 = 32767 "
+                            "(1073676289 geteilt durch 32767 gleich)|"}});
     }
     void kindsTakeTurns() {
         auto [name, checkedKinds, maxNum, a, b, expected] = CurrentRow<KindsRow>();
@@ -57,7 +62,8 @@ private slots:
             random.script = {For(a, maxNum), For(b, maxNum)};
             ChooseNextExercise(st, random, checked, false);
             seen << ExerciseCaption(st.CalcKind, st.Operand1, st.Operand2) + ' ' +
-                        QString::number(st.ExpectedResult) + '|';
+                        QString::number(st.ExpectedResult) + " (" +
+                        SpokenExercise(st.CalcKind, st.Operand1, st.Operand2) + ")|";
         }
         QCOMPARE(seen.join(""), expected);
     }

@@ -97,8 +97,8 @@ private slots:
         QCOMPARE(f.messages.shown.size(), qsizetype(bound == QString("2147483647")));
         QVERIFY(form.findChild<QLabel*>("lbAufgabe")->text().endsWith(" =")); // start-up went on
         CloseOnShutdownSignals(form);
-        QTimer::singleShot(0, [&] {
-            closedBy > 0 ? void(::raise(closedBy)) : closedBy ? qApp->quit() : void(form.close());
+        QTimer::singleShot(0, [&form, by = closedBy] {
+            by > 0 ? void(::raise(by)) : by ? qApp->quit() : void(form.close());
         });
         QCoreApplication::exec();
         QCOMPARE(Contents(path), written);

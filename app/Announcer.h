@@ -25,9 +25,3 @@ private:
     QString verdict_;
     QString message_;
 };
-
-// Gives the window's parts the roles a desktop program's parts have, so screen readers
-// follow the focus into them: the window as a window, its frames as groupings, the results
-// list as a list of its lines, the announcer as a notification, and the clickable images an
-// action that clicks them. Call once after the application is created.
-void InstallWindowAccessibility();
