@@ -17,21 +17,22 @@ const char* const TwipsProperty = "twipsGeometry";
 // Page Up and Page Down on a stepped value.
 inline constexpr int PageSteps = 5;
 
-void DrawFocusFrame(QWidget* control) {
-    if (!control->hasFocus())
-        return;
-    QPainter p(control);
-    QStyleOptionFocusRect option;
-    option.initFrom(control);
-    control->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, control);
-}
-
 bool IsActivationKey(const QKeyEvent* event) {
     const int key = event->key();
     return !event->isAutoRepeat() &&
            (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter);
 }
 } // namespace
+
+void FocusLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter p(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
+}
 
 void MouseCheckBox::mouseReleaseEvent(QMouseEvent* event) {
     QCheckBox::mouseReleaseEvent(event);
@@ -61,11 +62,6 @@ void MouseLabel::mouseReleaseEvent(QMouseEvent* event) {
 void MouseLabel::Press() {
     emit MouseUp(1);
     emit Click();
-}
-
-void MouseLabel::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
-    DrawFocusFrame(this);
 }
 
 ClickableImage::ClickableImage(QWidget* parent) : MouseLabel(parent) {
@@ -112,13 +108,8 @@ void StepLabel::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-StatusLabel::StatusLabel(QWidget* parent) : QLabel(parent) {
+StatusLabel::StatusLabel(QWidget* parent) : FocusLabel(parent) {
     setFocusPolicy(Qt::TabFocus);
-}
-
-void StatusLabel::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
-    DrawFocusFrame(this);
 }
 
 LineControl::LineControl(QWidget* parent, quint32 vbColor) : QWidget(parent), color_(vbColor) {

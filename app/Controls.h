@@ -38,12 +38,22 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-// A label or image that reports clicks (left button, released on it) and the release of the
-// left, right or middle button (1, 2, 4). A double click is two releases.
-class MouseLabel : public QLabel {
+// A label that shows the keyboard focus with a focus frame, where Tab reaches it.
+class FocusLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A label or image that reports clicks (left button, released on it) and the release of the
+// left, right or middle button (1, 2, 4). A double click is two releases.
+class MouseLabel : public FocusLabel {
+    Q_OBJECT
+public:
+    using FocusLabel::FocusLabel;
     // What a left click does, for a screen reader's action on the label.
     void Press();
 signals:
@@ -52,8 +62,6 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
-    // A label that takes the focus by Tab shows it with a focus frame.
-    void paintEvent(QPaintEvent* event) override;
 };
 
 // An image that is a Tab stop of its own: Space or Return on it does what a left click does.
@@ -86,13 +94,10 @@ private:
 };
 
 // A read-only text that is a Tab stop of its own, such as the statistics.
-class StatusLabel : public QLabel {
+class StatusLabel : public FocusLabel {
     Q_OBJECT
 public:
     explicit StatusLabel(QWidget* parent);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
 };
 
 // One line of the etched rule: a horizontal line from X1 to X2 at Y, in twips.
