@@ -15,15 +15,6 @@
 
 namespace {
 
-class AnnouncerAccessible : public QAccessibleWidget {
-public:
-    explicit AnnouncerAccessible(Announcer* a) : QAccessibleWidget(a, QAccessible::Notification) {}
-    QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Name ? static_cast<Announcer*>(widget())->Message()
-                                      : QAccessibleWidget::text(t);
-    }
-};
-
 // A clickable image: its one action does what a left click on it does.
 class ClickableImageAccessible : public QAccessibleWidget {
 public:
@@ -125,8 +116,9 @@ QAccessibleInterface* WindowPartFactory(const QString&, QObject* object) {
         return new ResultsListAccessible(list);
     if (auto* label = qobject_cast<CoveredLabel*>(object))
         return new CoveredLabelAccessible(label);
+    // Without a name of its own: screen readers speak the label inside.
     if (auto* announcer = qobject_cast<Announcer*>(object))
-        return new AnnouncerAccessible(announcer);
+        return new QAccessibleWidget(announcer, QAccessible::Notification);
     if (auto* bound = qobject_cast<StepLabel*>(object))
         return new StepLabelAccessible(bound);
     if (auto* status = qobject_cast<StatusLabel*>(object))

@@ -215,7 +215,7 @@ void Form1::CreateControls() {
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
 
-    announcer_ = new Announcer(this);
+    announcer_ = new Announcer(this, lbAufgabe, tbErgebnis);
 
     // Labels, images and lines lie below all other controls, so none of them ever takes a
     // click meant for a control. Each one lowered goes below the ones before it: the

@@ -42,17 +42,14 @@ void Form1::NewExercise() {
 
     SetBackColor(lbAufgabe, remembered ? VbColors::Amber : VbColors::ButtonFace);
     lbAufgabe->setText(ExerciseCaption(State.CalcKind, State.Operand1, State.Operand2));
-    // The answer box keeps the focus, so a screen reader announces the exercise through it;
-    // read on its own, the exercise label says it in words too.
-    const QString spoken = Spoken(State);
-    lbAufgabe->setAccessibleName(spoken);
-    tbErgebnis->setAccessibleDescription(spoken);
-    announcer_->Exercise(spoken);
     lbTime->setText(QString());
     tbErgebnis->setText(QString());
-    tbErgebnis->setFocus();
     lbAufgabeBig->setText(lbAufgabe->text());
-    lbAufgabeBig->setAccessibleName(spoken);
+    lbAufgabeBig->setAccessibleName(Spoken(State));
+    // Before the focus moves: a repeat is called one, as its colour shows it.
+    announcer_->Exercise((remembered ? QStringLiteral("noch einmal: ") : QString()) +
+                         Spoken(State));
+    tbErgebnis->setFocus();
     // Each exercise gets a full first second before its first tick.
     Timer1->start();
 }
@@ -68,7 +65,7 @@ void Form1::CheckAnswer() {
     const AnswerBooking booking = BookAnswer(State, lbAufgabe->text(), tbErgebnis->text());
     DrawResultsLine(booking);
     lbStatistik->setText(booking.StatisticsText);
-    announcer_->Verdict(booking.Right);
+    announcer_->Before(booking.Right ? QStringLiteral("richtig") : QStringLiteral("falsch"));
 
     if (booking.Right) {
         if (IsChecked(chkTableVisible) && !State.RowSelected)
@@ -76,8 +73,8 @@ void Form1::CheckAnswer() {
         NewExercise();
     } else {
         tbErgebnis->setText(QString());
-        tbErgebnis->setFocus();
         announcer_->Exercise(Spoken(State));
+        tbErgebnis->setFocus();
     }
     if (IsChecked(chkSoundEnabled))
         sound_.PlayFeedbackSound(booking.Right ? FeedbackPraise : FeedbackWrong);
@@ -129,7 +126,7 @@ void Form1::tbErgebnis_Change() {
         return; // the change of the text runs this handler again with the clean text
     }
     lbAufgabeBig->setText(lbAufgabe->text() + QStringLiteral("\r\n") + clean);
-    lbAufgabeBig->setAccessibleName(Spoken(State) + u' ' + clean);
+    lbAufgabeBig->setAccessibleName((Spoken(State) + u' ' + clean).trimmed());
 }
 
 void Form1::btnOK_MouseDown() {
@@ -143,6 +140,9 @@ void Form1::btnOK_MouseDown() {
     // The program may have been told to end while the box was open.
     if (unloaded_)
         return;
+    // Judged from the answer box, as Enter there is: a screen reader hears the verdict the
+    // same way, however "OK ?" was pressed.
+    tbErgebnis->setFocus();
     CheckAnswer();
 }
 

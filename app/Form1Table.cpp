@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
 
+#include "Announcer.h"
 #include "Controls.h"
 #include "DesignValues.h"
 #include "GridWidget.h"
@@ -24,8 +25,13 @@ void Form1::MSFlexGrid1_MouseUp() {
     const int col = MSFlexGrid1->MouseCol();
     if (row < 0 || col < 0)
         return; // released outside the cells
+    // Clicked, the answer box takes the focus back at once and the news is told there; by
+    // keyboard, it is told as the focus arrives there (see Announcer).
+    if (!MSFlexGrid1->HasKeyboardFocus())
+        tbErgebnis->setFocus();
     if (row == 0 && col == 0) {
         table_->SelectTableRow(State, 0, SkipOne());
+        announcer_->Say(QStringLiteral("Auswahl aufgehoben"));
         return;
     }
     const QString text = MSFlexGrid1->TextMatrix(row, col);
@@ -35,6 +41,9 @@ void Form1::MSFlexGrid1_MouseUp() {
         if (!ok || series < 1)
             return;
         table_->SelectTableRow(State, series, SkipOne());
+        announcer_->Before(QStringLiteral("Reihe ") + text +
+                           (State.IsRowSelected(series) ? QStringLiteral(" gewählt")
+                                                        : QStringLiteral(" abgewählt")));
         NewExercise();
         return;
     }

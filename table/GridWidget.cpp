@@ -409,7 +409,7 @@ void GridWidget::paintEvent(QPaintEvent* event) {
     painter.drawPixmap(r, hit->Picture,
                        QRectF(QPointF(r.topLeft()) * hit->Picture.devicePixelRatio(),
                               QSizeF(r.size()) * hit->Picture.devicePixelRatio()));
-    if (hasFocus() && keyFocus_ && Valid(KeyRow(), KeyCol())) {
+    if (HasKeyboardFocus() && Valid(KeyRow(), KeyCol())) {
         painter.setPen(QPen(ColorFromVb(VbColors::Black, palette()), 2, Qt::DotLine));
         painter.drawRect(CellRect(KeyRow(), KeyCol()).adjusted(1, 1, -1, -1));
     }

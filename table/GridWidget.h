@@ -88,6 +88,9 @@ public:
     // is framed while the grid has the keyboard's focus, and kept inside the grid's cells.
     int KeyRow() const { return std::clamp(keyRow_, 0, std::max(rows_ - 1, 0)); }
     int KeyCol() const { return std::clamp(keyCol_, 0, std::max(cols_ - 1, 0)); }
+    // The focus came by keyboard (a click passes it on to the answer box): only then does a
+    // screen reader follow it into the grid.
+    bool HasKeyboardFocus() const { return hasFocus() && keyFocus_; }
 
     // The cell at a point in widget pixels, or {-1, -1}.
     QPoint CellAt(QPoint pixel) const;

@@ -85,6 +85,7 @@ private slots:
         v.Answer(v.Right());
         QCOMPARE(v.exercise->text(), "6 \u00B7 7 =");
         QVERIFY(v.AmberShown());
+        QCOMPARE(v.Said(), "richtig. noch einmal: 6 mal 7 gleich");
         v.Tick(9);
         v.Answer("42"); // quick now: out of the choice
         for (int i = 0; i < 3; ++i) {
@@ -236,6 +237,9 @@ private slots:
         QTest::keyClick(v.grid, Qt::Key_Space);
         QCOMPARE(v.AmberColumns(), QList<int>{7});
         QCOMPARE(v.exercise->text() + v.w.focusWidget()->objectName(), "3 \u00B7 7 =tbErgebnis");
+        QCOMPARE(v.AnswerName(), "Reihe 7 gewählt. 3 mal 7 gleich"); // read as the focus comes
+        QTest::keyClicks(v.answer, "2");
+        QCOMPARE(v.AnswerName(), "3 mal 7 gleich");
         QCOMPARE(cellAfter(""), "Reihe 7 gewählt");
         QCOMPARE(cellAfter("DDD"), "3 mal 7 ist 21");
         QTest::keyClick(v.grid, Qt::Key_Space);
@@ -243,6 +247,7 @@ private slots:
         QCOMPARE(cellAfter("UUULLLLLLLL"), "Auswahl aufheben");
         QTest::keyClick(v.grid, Qt::Key_Space);
         QCOMPARE(v.AmberColumns(), QList<int>{});
+        QVERIFY(v.AnswerName().startsWith("Auswahl aufgehoben. "));
     }
 
     // The bound: arrows and the label step it; the table follows up to 32 and hides above.

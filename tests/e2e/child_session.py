@@ -33,12 +33,13 @@ PPD = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"
 SIGNS = {"mal": ("\u00b7", operator.mul), "geteilt durch": ("\u00f7", operator.floordiv),
          "plus": ("+", operator.add), "minus": ("-", operator.sub)}
 EXERCISE = r"\d+ (?:mal|geteilt durch|plus|minus) \d+ gleich"
-VERDICT = r"(richtig|falsch)\. (%s)" % EXERCISE  # and the exercise that stands next
+# and the exercise that stands next, a repeat called one
+VERDICT = r"(richtig|falsch)\. (?:noch einmal: )?(%s)" % EXERCISE
 # Orca refuses to start while any other Orca of this user runs on the machine, another
 # test run's say; this one is the session's own.
 ORCA = ("import sys; g = {'__name__': 'orca'}; exec(open('/usr/bin/orca').read(), g); "
         "g['otherOrcas'] = lambda: []; sys.exit(g['main']())")
-passed, failed, spoken, voices, started = [0], [], [], [], []
+passed, failed, spoken, brailled, voices, started = [0], [], [], [], [], []
 
 
 def check(condition, what):
@@ -159,6 +160,7 @@ def screen_reader(work):
             for line in open(terminal, errors="replace"):
                 log.write(line)
                 spoken.extend(re.findall(r"SPEECH OUTPUT: '(.*)' ?\{", line))
+                brailled.extend(re.findall(r"BRAILLE LINE:  '(.*)'$", line))
                 voices.extend(re.findall(r"ORCA rate .*, language ([\w-]+),", line))
     threading.Thread(target=listen, daemon=True).start()
     wait(lambda: spoken, "Orca's first words", 60)
@@ -190,18 +192,18 @@ class Trainer:
                           stderr=subprocess.STDOUT, env=dict(os.environ, **(env or {})))
         self.app = wait(lambda: next(a for a in pyatspi.Registry.getDesktop(0)
                                      if a.name == "zahlwerk" and a.childCount), "the program", 60)
-        self.heard = len(spoken)
+        self.start = self.heard = len(spoken)
         subprocess.run(["xdotool", "windowfocus", "--sync", str(self.wid)], check=True)
         self.posed = (self.key("", EXERCISE) or [None])[0]  # the first exercise
 
     # After the keys, the first words of Orca's that match the pattern, from where the last
-    # match ended; None. A message box takes the keys where it stands (box=True), not in the
-    # main window. Prints the keys and what Orca said after them, for the record.
-    def key(self, keys, pattern, box=False):
+    # match ended; None. Prints the keys and what Orca said after them, for the record.
+    def key(self, keys, pattern):
         if keys:
-            if not box:
-                subprocess.run(["xdotool", "windowfocus", "--sync", str(self.wid)], check=True)
+            subprocess.run(["xdotool", "windowfocus", "--sync", str(self.wid)], check=True)
             subprocess.run(["xdotool", "key", "--delay", "80"] + keys.split(), check=True)
+        if pattern is None:
+            return None
         first = self.heard
 
         def heard():
@@ -214,13 +216,12 @@ class Trainer:
                                      if found else "nothing like %r" % pattern), flush=True)
         return found
 
-    # The key into the message box that is open; whether the box went. What Orca says
-    # meanwhile is passed over: without a window manager, nothing gives the window back its
-    # focus until the next key does.
+    # The key into the message box that is open; whether the box went. The window then gets
+    # the focus back as a window manager would give it: without one, Orca stays with the box.
     def dismiss(self, key):
         subprocess.run(["xdotool", "key", key], check=True)
         gone = wait(lambda: all(c.getRoleName() != "alert" for c in self.app), timeout=10)
-        self.heard = len(spoken)
+        subprocess.run(["xdotool", "windowfocus", "--sync", str(self.wid)], check=True)
         return gone
 
     def type(self, number):  # digits into the answer box, seen there
@@ -286,19 +287,20 @@ def tab_round(t, answered):
     unnamed = []
     for name in ["Neu starten", "Ergebnisliste drucken", "Ergebnisliste", "Multiplikation",
                  "Division", "Addition", "Subtraktion", "1x1-Tabelle", "1x1-Tabelle drucken",
-                 "Tabelle anzeigen", "Ergebnis mit Sound", "ohne 1", "max. bis", "OK ?",
-                 "Ergebnis"]:
+                 "Tabelle anzeigen", "Ergebnis mit Sound", "ohne 1", r"max\. bis", r"OK \?",
+                 EXERCISE]:  # the answer box, named by its exercise
         entered = len(spoken)
-        if not t.key("Tab", re.escape(name)):
+        if not t.key("Tab", name):
             unnamed.append(name)
         elif name in asks:
             key, prompt = asks[name]
             check(t.key(key, "^%s$" % re.escape(prompt)) and t.dismiss("Escape"),
                   "%s on %s opens its confirmation, which Escape closes" % (key, name))
+            t.heard = len(spoken)  # what Orca read of the box is over
         elif name == "Ergebnisliste":
             check(t.key("", line(*answered[1])) and t.key("Up", line(*answered[0])),
                   "Orca reads the results list line by line")
-        elif name == "OK ?":  # into the exercise bar: the exercise, not the statistics
+        elif name == r"OK \?":  # into the exercise bar: the exercise, not the statistics
             bar = " ".join(spoken[entered:t.heard])
             check("gestellte Aufgaben" not in bar, "entering the exercise bar Orca says: " + bar)
     check(not unnamed, "Orca names each control on Tab; not: %r" % unnamed)
@@ -314,7 +316,7 @@ def ok_by_keys(t):
         if key:
             t.key("shift+Tab", r"OK \?")
         if key == "space":  # the first time the hint comes first; Return closes it
-            said = t.key(key, hint) and t.key("Return", VERDICT, box=True)
+            said = t.key(key, hint) and t.dismiss("Return") and t.key("", VERDICT)
         elif key:
             said = t.key(key, VERDICT)
         else:
@@ -334,6 +336,59 @@ def bound_by_keys(t):
           "keys on max. bis step the bound and Orca says each new bound")
 
 
+# At start the first exercise is said once; on the braille line it stands beside the answer
+# typed, and the verdict that follows reaches the display too. Given the first answer, typed,
+# and what Orca said after it.
+def first_answer_heard_and_brailled(t, first, answer, said):
+    before = spoken[t.start:t.heard - 1]  # up to the verdict
+    times = sum(bool(re.search(r"(?<!\d)%s" % re.escape(first), s)) for s in before)
+    check(times == 1, "at start Orca says the first exercise once (%d): %r" % (times, before))
+    typed = r"(?<!\d)%s %d \$l$" % (re.escape(first), answer)
+    check(wait(lambda: any(re.search(typed, b) for b in brailled) and said in brailled, timeout=5),
+          "the braille line shows %r beside the answer %d, then %r" % (first, answer, said))
+
+
+# A slow exercise comes back, and the child hears it is a repeat.
+def slow_exercise_comes_back(t):
+    slow = t.posed
+    wait(lambda: int(t.find(description="Sekunden").name or 0) > 10, "eleven seconds", 30)
+    t.answer(solve(slow)[3])  # right, but slow: remembered; a fresh one follows
+    said = t.answer(solve(t.posed)[3])
+    check(said == "richtig. noch einmal: " + slow, "a slow exercise comes back: " + said)
+
+
+# Back to the number table by Shift+Tab, as a child finds it.
+def to_table(t):
+    def focused():
+        n = next(n for n in walk(t.app) if n.getState().contains(pyatspi.STATE_FOCUSED))
+        return n.getRoleName(), n.name, n.getIndexInParent(), n.parent.name
+    for _ in range(20):
+        left = focused()
+        t.key("shift+Tab", None)
+        if wait(lambda: focused() != left and focused(), "the focus to move")[0] == "table":
+            return t.key("", r"^1x1-Tabelle\.$")
+    raise AssertionError("the table is not reached by Shift+Tab")
+
+
+# In the table by keyboard, from the column of the current cell (7): a wrong product is
+# judged "falsch" before anything else is said of the exercise; Space on the corner clears
+# the series, and the child hears so.
+def table_news(t):
+    to_table(t)
+    exercise, table = t.posed, t.table()
+    down = next(r for r in range(1, table.nRows) if table.getAccessibleAt(r, 7).name.split()[-1]
+                != str(solve(exercise)[3]))
+    t.key(" ".join(["Down"] * down), table.getAccessibleAt(down, 7).name)
+    pressed = t.heard
+    said = t.key("space", VERDICT)
+    before = [s for s in spoken[pressed:t.heard - 1] if exercise in s]
+    check(said and said[0] == "falsch. " + exercise and not before,
+          "Space on a wrong product: %r, before it %r" % (said and said[0], before))
+    to_table(t)
+    t.key(" ".join(["Up"] * down + ["Left"] * 7), "^Auswahl aufheben")
+    check(t.key("space", "^Auswahl aufgehoben"), "Space on the corner: Auswahl aufgehoben")
+
+
 def session(folder, pdfs):
     t = Trainer(folder)
     check(t.posed, "Orca says the first exercise: %s" % t.posed)
@@ -348,6 +403,7 @@ def session(folder, pdfs):
     answered = [(t.posed, solve(t.posed)[3], True)]
     said = t.answer(answered[0][1])
     check(said.startswith("richtig. "), "after a right answer Orca says: " + said)
+    first_answer_heard_and_brailled(t, *answered[0][:2], said)
     heard = lambda: audible_seconds(open(recording.name, "rb").read())
     # The sound server's resampling blurs the quiet ends; a clip cut short loses far more.
     whole = wait(lambda: heard() >= 0.8 * praise, timeout=10)
@@ -360,17 +416,22 @@ def session(folder, pdfs):
 
     tab_round(t, answered)
     # Back to the table: a cell by its meaning, a series chosen with Space on its header.
-    t.key("shift+Tab " * 7, "1x1-Tabelle(?! drucken)")
+    to_table(t)
     below, header = t.table().getAccessibleAt(2, 1).name, t.table().getAccessibleAt(0, 7).name
     check(t.key("Down", re.escape(below)), "an arrow key down reads the cell " + below)
     series = int(header.split()[1])
     named = t.key("Up Up" + " Right" * 6, header + r"\b")
-    t.posed = (t.key("space", EXERCISE) or [None])[0]
-    check(named and t.posed and series in solve(t.posed), "Space on %s gives %s" % (
-        named and named[0], t.posed))
+    pressed = t.heard
+    chosen = t.key("space", r"Reihe %d gewählt\. (%s)" % (series, EXERCISE))
+    t.posed = chosen and chosen[1]
+    early = [s for s in spoken[pressed:t.heard - 1] if t.posed and t.posed in s]
+    check(named and t.posed and series in solve(t.posed) and not early,
+          "Space on %s: %s; the exercise not before: %r" % (named and named[0], chosen and
+                                                             chosen[0], early))
     t.click(t.table().getAccessibleAt(1, 1))
     check(t.answer() != "nothing", "a click on a cell answers")
     ok_by_keys(t)
+    table_news(t)
 
     # Both printouts through the print spooler, each after its confirmation; none where
     # the PDF printer cannot run.
@@ -398,6 +459,8 @@ def session(folder, pdfs):
         check(wait(lambda: re.search(r"\] total \d+ \S+ \S+ %s \S+ \S+$" % re.escape(name), open(
             work + "/log", encoding="utf-8").read(), re.M)), "the print queue names the job " + name)
         os.remove(path)
+
+    slow_exercise_comes_back(t)
 
     # The options a parent sets: the bound down to 7 by the arrow and keys, "ohne 1" and
     # "Division" on, sound off; the answer box keeps the focus.
