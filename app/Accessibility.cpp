@@ -69,6 +69,45 @@ private:
     const ResultsPicture& picture() const { return *static_cast<const ResultsPicture*>(widget()); }
 };
 
+// "max. bis": a spin box whose value is the bound, told anew at each step.
+class StepLabelAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit StepLabelAccessible(StepLabel* label)
+        : QAccessibleWidget(label, QAccessible::SpinBox) {}
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
+                                                   : QAccessibleWidget::interface_cast(type);
+    }
+    QVariant currentValue() const override { return label().Value(); }
+    void setCurrentValue(const QVariant&) override {} // stepped only, as by its arrows
+    // The ladder of steps runs from 3 to 10000; a larger bound can come from the settings file.
+    QVariant maximumValue() const override { return std::max(label().Value(), 10000); }
+    QVariant minimumValue() const override { return 3; }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    const StepLabel& label() const { return *static_cast<const StepLabel*>(widget()); }
+};
+
+// The statistics: the window's read-only status bar, its lines read as one.
+class StatusLabelAccessible : public QAccessibleWidget {
+public:
+    explicit StatusLabelAccessible(StatusLabel* label)
+        : QAccessibleWidget(label, QAccessible::StatusBar) {}
+    QString text(QAccessible::Text t) const override {
+        const QString shown = static_cast<const QLabel*>(widget())->text();
+        if (t != QAccessible::Name)
+            return QAccessibleWidget::text(t);
+        return shown.isEmpty() ? widget()->accessibleDescription()
+                               : shown.split(QStringLiteral("\r\n")).join(QStringLiteral(", "));
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        return s;
+    }
+};
+
 // Matched by class, the most derived first: Qt asks once for each class an object is.
 QAccessibleInterface* WindowPartFactory(const QString&, QObject* object) {
     if (auto* grid = qobject_cast<GridWidget*>(object))
@@ -80,7 +119,11 @@ QAccessibleInterface* WindowPartFactory(const QString&, QObject* object) {
     // Without a name of its own: screen readers speak the label inside.
     if (auto* announcer = qobject_cast<Announcer*>(object))
         return new QAccessibleWidget(announcer, QAccessible::Notification);
-    // An image; the bound's label, a MouseLabel with a text, stays Qt's label.
+    if (auto* bound = qobject_cast<StepLabel*>(object))
+        return new StepLabelAccessible(bound);
+    if (auto* status = qobject_cast<StatusLabel*>(object))
+        return new StatusLabelAccessible(status);
+    // An image: a MouseLabel with a picture.
     if (auto* image = qobject_cast<MouseLabel*>(object); image && !image->pixmap().isNull())
         return new ClickableImageAccessible(image);
     if (auto* window = qobject_cast<Form1*>(object))

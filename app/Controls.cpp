@@ -5,11 +5,33 @@
 #include "Twips.h"
 #include "VbColor.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 
 namespace {
 const char* const TwipsProperty = "twipsGeometry";
+
+// Page Up and Page Down on a stepped value.
+inline constexpr int PageSteps = 5;
+
+bool IsActivationKey(const QKeyEvent* event) {
+    const int key = event->key();
+    return !event->isAutoRepeat() &&
+           (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter);
+}
+} // namespace
+
+void FocusLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter p(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
 }
 
 void MouseCheckBox::mouseReleaseEvent(QMouseEvent* event) {
@@ -40,6 +62,54 @@ void MouseLabel::mouseReleaseEvent(QMouseEvent* event) {
 void MouseLabel::Press() {
     emit MouseUp(1);
     emit Click();
+}
+
+ClickableImage::ClickableImage(QWidget* parent) : MouseLabel(parent) {
+    // Tab reaches it; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void ClickableImage::keyPressEvent(QKeyEvent* event) {
+    // The click comes after the key has been handled: a click that opens a message box would
+    // otherwise hold up the key, which a screen reader saw first, and every key after it.
+    if (IsActivationKey(event))
+        QMetaObject::invokeMethod(this, &MouseLabel::Press, Qt::QueuedConnection);
+    else
+        MouseLabel::keyPressEvent(event);
+}
+
+StepLabel::StepLabel(QWidget* parent) : MouseLabel(parent) {
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void StepLabel::SetValue(int value) {
+    value_ = value;
+    setText(QString::number(value));
+    QAccessibleValueChangeEvent changed(this, value);
+    QAccessible::updateAccessibility(&changed);
+}
+
+void StepLabel::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Up:
+        emit StepKey(0, 1);
+        break;
+    case Qt::Key_Down:
+        emit StepKey(1, 1);
+        break;
+    case Qt::Key_PageUp:
+        emit StepKey(0, PageSteps);
+        break;
+    case Qt::Key_PageDown:
+        emit StepKey(1, PageSteps);
+        break;
+    default:
+        MouseLabel::keyPressEvent(event);
+    }
+}
+
+StatusLabel::StatusLabel(QWidget* parent) : FocusLabel(parent) {
+    setFocusPolicy(Qt::TabFocus);
 }
 
 LineControl::LineControl(QWidget* parent, quint32 vbColor) : QWidget(parent), color_(vbColor) {

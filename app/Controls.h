@@ -24,8 +24,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-// A command button that acts when a mouse button goes down on it. Keyboard activation
-// does not reach the handler.
+// A command button that acts when a mouse button goes down on it (MouseDown). Space, Return
+// and a screen reader's press action click it as any button (clicked); the mouse never does.
 class PressButton : public QPushButton {
     Q_OBJECT
 public:
@@ -38,12 +38,22 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-// A label or image that reports clicks (left button, released on it) and the release of the
-// left, right or middle button (1, 2, 4). A double click is two releases.
-class MouseLabel : public QLabel {
+// A label that shows the keyboard focus with a focus frame, where Tab reaches it.
+class FocusLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A label or image that reports clicks (left button, released on it) and the release of the
+// left, right or middle button (1, 2, 4). A double click is two releases.
+class MouseLabel : public FocusLabel {
+    Q_OBJECT
+public:
+    using FocusLabel::FocusLabel;
     // What a left click does, for a screen reader's action on the label.
     void Press();
 signals:
@@ -52,6 +62,42 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// An image that is a Tab stop of its own: Space or Return on it does what a left click does.
+class ClickableImage : public MouseLabel {
+    Q_OBJECT
+public:
+    explicit ClickableImage(QWidget* parent);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A label that shows a number which its keys step: Up and Down by one step as its arrows,
+// Page Up and Page Down by five. A new value is told to screen readers as a value change.
+class StepLabel : public MouseLabel {
+    Q_OBJECT
+public:
+    explicit StepLabel(QWidget* parent);
+    void SetValue(int value);
+    int Value() const { return value_; }
+signals:
+    // Direction as the arrows give it: 0 up, 1 down; Steps how many single steps.
+    void StepKey(int Direction, int Steps);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int value_ = 0;
+};
+
+// A read-only text that is a Tab stop of its own, such as the statistics.
+class StatusLabel : public FocusLabel {
+    Q_OBJECT
+public:
+    explicit StatusLabel(QWidget* parent);
 };
 
 // One line of the etched rule: a horizontal line from X1 to X2 at Y, in twips.

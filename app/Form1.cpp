@@ -33,6 +33,19 @@ template <typename T> T* Named(T* control, const QString& name) {
     return control;
 }
 
+// A printer symbol: a clickable image with a pointing hand, named by its tool tip.
+ClickableImage* PrinterSymbolOn(QWidget* parent, const QString& name, const QRectF& twips,
+                                const QString& toolTip) {
+    auto* symbol = Named(new ClickableImage(parent), name);
+    SetTwipsGeometry(symbol, twips);
+    symbol->setPixmap(PrinterSymbol());
+    symbol->setAlignment(Qt::AlignCenter);
+    symbol->setToolTip(toolTip);
+    symbol->setAccessibleName(toolTip);
+    symbol->setCursor(PointingHandCursor());
+    return symbol;
+}
+
 } // namespace
 
 Form1::Form1(const Form1Backends& backends, QWidget* parent)
@@ -81,13 +94,14 @@ void Form1::CreateControls() {
     SetTwipsGeometry(Label1, Design::Label1);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    lbMaxNum = Named(new MouseLabel(QStringLiteral("10"), this), "lbMaxNum");
+    lbMaxNum = Named(new StepLabel(this), "lbMaxNum");
+    lbMaxNum->SetValue(10);
     SetTwipsGeometry(lbMaxNum, Design::lbMaxNum);
     lbMaxNum->setAlignment(Qt::AlignCenter);
     lbMaxNum->setFrameStyle(QFrame::Box | QFrame::Plain);
     SetBackColor(lbMaxNum, VbColors::WindowBackground);
     SetForeColor(lbMaxNum, VbColors::WindowText);
-    lbMaxNum->setAccessibleDescription(QStringLiteral("max. bis"));
+    lbMaxNum->setAccessibleName(QStringLiteral("max. bis"));
 
     const QString arrowNames[2] = {QStringLiteral("max. bis erhöhen"),
                                    QStringLiteral("max. bis verringern")};
@@ -122,13 +136,8 @@ void Form1::CreateControls() {
         "lbBedienungshinweis");
     SetTwipsGeometry(lbBedienungshinweis, Design::lbBedienungshinweis);
 
-    cmdPrintTable = Named(new MouseLabel(this), "cmdPrintTable");
-    SetTwipsGeometry(cmdPrintTable, Design::cmdPrintTable);
-    cmdPrintTable->setPixmap(PrinterSymbol());
-    cmdPrintTable->setAlignment(Qt::AlignCenter);
-    cmdPrintTable->setToolTip(QStringLiteral("1x1-Tabelle drucken"));
-    cmdPrintTable->setAccessibleName(cmdPrintTable->toolTip());
-    cmdPrintTable->setCursor(PointingHandCursor());
+    cmdPrintTable = PrinterSymbolOn(this, "cmdPrintTable", Design::cmdPrintTable,
+                                    QStringLiteral("1x1-Tabelle drucken"));
 
     // The large exercise label is created before the grid, so the grid covers it.
     lbAufgabeBig = Named(new CoveredLabel(QStringLiteral("x"), this), "lbAufgabeBig");
@@ -158,13 +167,8 @@ void Form1::CreateControls() {
     btnNeu->setAutoDefault(true);
     SetTwipsGeometry(btnNeu, Design::btnNeu);
 
-    cmdPrintResults = Named(new MouseLabel(frameResults), "cmdPrintResults");
-    SetTwipsGeometry(cmdPrintResults, Design::cmdPrintResults);
-    cmdPrintResults->setPixmap(PrinterSymbol());
-    cmdPrintResults->setAlignment(Qt::AlignCenter);
-    cmdPrintResults->setToolTip(QStringLiteral("Ergebnisliste drucken"));
-    cmdPrintResults->setAccessibleName(cmdPrintResults->toolTip());
-    cmdPrintResults->setCursor(PointingHandCursor());
+    cmdPrintResults = PrinterSymbolOn(frameResults, "cmdPrintResults", Design::cmdPrintResults,
+                                      QStringLiteral("Ergebnisliste drucken"));
 
     Picture1 = Named(new ResultsPicture(frameResults), "Picture1");
     SetTwipsGeometry(Picture1, Design::Picture1);
@@ -195,14 +199,15 @@ void Form1::CreateControls() {
     SetTwipsGeometry(btnOK, Design::btnOK);
     btnOK->setFont(big);
     btnOK->setToolTip(hintEnter);
-    btnOK->setAutoDefault(false);
+    // Return on the focused button clicks it, as Space does.
+    btnOK->setAutoDefault(true);
 
     lbTime = Named(new QLabel(QStringLiteral("x"), frameAufgabe), "lbTime");
     SetTwipsGeometry(lbTime, Design::lbTime);
     SetForeColor(lbTime, VbColors::Orange);
     lbTime->setAccessibleDescription(QStringLiteral("Sekunden"));
 
-    lbStatistik = Named(new QLabel(frameAufgabe), "lbStatistik");
+    lbStatistik = Named(new StatusLabel(frameAufgabe), "lbStatistik");
     SetTwipsGeometry(lbStatistik, Design::lbStatistik);
     SetForeColor(lbStatistik, VbColors::Grey);
     lbStatistik->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -221,17 +226,21 @@ void Form1::CreateControls() {
              cmdPrintTable, lbBedienungshinweis, Label1, lbMaxNum, imgMaxNum[0], imgMaxNum[1],
              Line1[0], Line1[1], cmdPrintResults, lbAufgabe, lbTime, lbStatistik, lbAufgabeBig})
         w->lower();
-    // Labels, images and lines never take the focus.
-    for (QLabel* l : std::initializer_list<QLabel*>{
-             Label1, lbMaxNum, imgMaxNum[0], imgMaxNum[1], lbBedienungshinweis, cmdPrintTable,
-             lbAufgabeBig, cmdPrintResults, lbAufgabe, lbTime, lbStatistik})
+    // Labels, images and lines take no focus, but for the few that Tab reaches because a
+    // mouse can use them or a child reads them: the printer symbols, the bound and the
+    // statistics.
+    for (QLabel* l :
+         std::initializer_list<QLabel*>{Label1, imgMaxNum[0], imgMaxNum[1], lbBedienungshinweis,
+                                        lbAufgabeBig, lbAufgabe, lbTime})
         l->setFocusPolicy(Qt::NoFocus);
 
-    // Focus order by tab index: the grid (0), the option boxes, the exercise bar, the
-    // results frame, then the operation kinds.
+    // Focus order by tab index: the grid (0) and its printer symbol, the option boxes with
+    // the bound, the exercise bar with the statistics, the results frame with its printer
+    // symbol, then the operation kinds.
     const std::initializer_list<QWidget*> order = {
-        MSFlexGrid1,     chkTableVisible, chkSoundEnabled, chkOhne1,
-        btnOK,           tbErgebnis,      btnNeu,          Picture1,
+        MSFlexGrid1,     cmdPrintTable,   chkTableVisible, chkSoundEnabled,
+        chkOhne1,        lbMaxNum,        btnOK,           tbErgebnis,
+        lbStatistik,     btnNeu,          cmdPrintResults, Picture1,
         chkRechenart[0], chkRechenart[1], chkRechenart[2], chkRechenart[3]};
     Picture1->setFocusPolicy(Qt::TabFocus);
     QWidget* previous = nullptr;
@@ -245,6 +254,11 @@ void Form1::CreateControls() {
 void Form1::ConnectHandlers() {
     connect(btnNeu, &QPushButton::clicked, this, [this] { btnNeu_Click(); });
     connect(btnOK, &PressButton::MouseDown, this, [this] { btnOK_MouseDown(); });
+    // Space, Return and a screen reader's press action do what the mouse press does, once the
+    // key has been handled: the Enter hint's message box would otherwise hold up the key,
+    // which a screen reader saw first, and every key after it.
+    connect(
+        btnOK, &QPushButton::clicked, this, [this] { btnOK_MouseDown(); }, Qt::QueuedConnection);
     connect(tbErgebnis, &QLineEdit::textChanged, this, [this] { tbErgebnis_Change(); });
     tbErgebnis->installEventFilter(this);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
@@ -256,6 +270,8 @@ void Form1::ConnectHandlers() {
     for (int i = 0; i < 2; ++i)
         connect(imgMaxNum[i], &MouseLabel::MouseUp, this, [this, i] { imgMaxNum_MouseUp(i); });
     connect(lbMaxNum, &MouseLabel::MouseUp, this, [this](int button) { lbMaxNum_MouseUp(button); });
+    connect(lbMaxNum, &StepLabel::StepKey, this,
+            [this](int direction, int steps) { lbMaxNum_KeyDown(direction, steps); });
     connect(chkSoundEnabled, &QCheckBox::stateChanged, this, [this] { chkSoundEnabled_Click(); });
     connect(cmdPrintResults, &MouseLabel::Click, this, [this] { cmdPrintResults_Click(); });
     connect(cmdPrintTable, &MouseLabel::Click, this, [this] { cmdPrintTable_Click(); });

@@ -37,6 +37,7 @@
 
 class Announcer;
 struct AnswerBooking;
+class ClickableImage;
 class CoveredLabel;
 class GridWidget;
 class LineControl;
@@ -54,6 +55,7 @@ class QTimer;
 class RandomSource;
 class TableView;
 class ResultsPicture;
+class StepLabel;
 class WavePlayer;
 
 // What the outside world provides to the window. main() wires the real ones; tests wire
@@ -124,6 +126,8 @@ private:
     void MSFlexGrid1_MouseUp();
     void imgMaxNum_MouseUp(int Index);
     void lbMaxNum_MouseUp(int Button);
+    // Up and Down step the bound as the arrows do; Page Up and Page Down make several steps.
+    void lbMaxNum_KeyDown(int Direction, int Steps);
 
     // Form1Settings.cpp
     void LoadIniFileData(const QString& FileName);
@@ -148,17 +152,17 @@ private:
     MouseCheckBox* chkSoundEnabled;
     MouseCheckBox* chkOhne1;
     QLabel* Label1;
-    MouseLabel* lbMaxNum;
+    StepLabel* lbMaxNum;
     std::array<MouseLabel*, 2> imgMaxNum;
     std::array<MouseCheckBox*, 4> chkRechenart;
     std::array<LineControl*, 2> Line1;
     QLabel* lbBedienungshinweis;
-    MouseLabel* cmdPrintTable;
+    ClickableImage* cmdPrintTable;
     GridWidget* MSFlexGrid1;
     CoveredLabel* lbAufgabeBig;
     QFrame* frameResults;
     QPushButton* btnNeu;
-    MouseLabel* cmdPrintResults;
+    ClickableImage* cmdPrintResults;
     ResultsPicture* Picture1;
     QFrame* frameAufgabe;
     QLabel* lbAufgabe;

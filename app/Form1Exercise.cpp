@@ -140,6 +140,9 @@ void Form1::btnOK_MouseDown() {
     // The program may have been told to end while the box was open.
     if (unloaded_)
         return;
+    // Judged from the answer box, as Enter there is: a screen reader hears the verdict the
+    // same way, however "OK ?" was pressed.
+    tbErgebnis->setFocus();
     CheckAnswer();
 }
 

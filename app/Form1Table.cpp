@@ -97,7 +97,7 @@ void Form1::chkOhne1_Click() {
 
 void Form1::ChangeMaxNum(int Direction) {
     State.MaxNum = SteppedMaxNum(State.MaxNum, Direction);
-    lbMaxNum->setText(QString::number(State.MaxNum));
+    lbMaxNum->SetValue(State.MaxNum);
     if (State.MaxNum <= TableDisplayLimit) {
         if (IsChecked(chkTableVisible)) {
             MSFlexGrid1->setVisible(true);
@@ -115,4 +115,9 @@ void Form1::imgMaxNum_MouseUp(int Index) {
 
 void Form1::lbMaxNum_MouseUp(int Button) {
     ChangeMaxNum(Button - 1);
+}
+
+void Form1::lbMaxNum_KeyDown(int Direction, int Steps) {
+    for (int i = 0; i < Steps; ++i)
+        ChangeMaxNum(Direction);
 }

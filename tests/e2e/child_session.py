@@ -106,11 +106,11 @@ def sound_server(work):
 
 
 # A print spooler of our own, listening on a socket in work, whose default printer
-# writes PDF files; returns their folder. Exits 77 (skipped) where that cannot run.
+# writes PDF files; returns their folder, or None where that cannot run.
 def printer(work):
     if os.getuid() != 0 or not os.path.exists(PPD):
-        print("skipped: the PDF printer (cups-pdf) needs root and its driver")
-        sys.exit(77)
+        print("skipped: the printouts, whose PDF printer (cups-pdf) needs root and its driver")
+        return None
     os.chmod(work, 0o755)  # the filters run as user lp
     os.makedirs(work + "/tmp")
     shutil.chown(work + "/tmp", "root", "lp")
@@ -198,20 +198,38 @@ class Trainer:
         self.posed = (self.key("", EXERCISE) or [None])[0]  # the first exercise
 
     # After the keys, the first words of Orca's that match the pattern, from where the last
-    # match ended; None.
+    # match ended; None. Prints the keys and what Orca said after them, for the record.
     def key(self, keys, pattern):
         if keys:
             subprocess.run(["xdotool", "windowfocus", "--sync", str(self.wid)], check=True)
             subprocess.run(["xdotool", "key", "--delay", "80"] + keys.split(), check=True)
         if pattern is None:
             return None
+        first = self.heard
 
         def heard():
             for i in range(self.heard, len(spoken)):
                 if m := re.search(pattern, spoken[i]):
                     self.heard = i + 1
                     return m
-        return wait(heard)
+        found = wait(heard)
+        print("     %-18s -> %s" % (keys or "(no key)", " | ".join(spoken[first:self.heard])
+                                     if found else "nothing like %r" % pattern), flush=True)
+        return found
+
+    # The key into the message box that is open; whether the box went. The window then gets
+    # the focus back as a window manager would give it: without one, Orca stays with the box.
+    def dismiss(self, key):
+        subprocess.run(["xdotool", "key", key], check=True)
+        gone = wait(lambda: all(c.getRoleName() != "alert" for c in self.app), timeout=10)
+        subprocess.run(["xdotool", "windowfocus", "--sync", str(self.wid)], check=True)
+        return gone
+
+    def type(self, number):  # digits into the answer box, seen there
+        subprocess.run(["xdotool", "windowfocus", "--sync", str(self.wid)], check=True)
+        subprocess.run(["xdotool", "type", "--delay", "80", str(number)], check=True)
+        wait(lambda: self.find("text", "Ergebnis").queryText().getText(0, -1) == str(number),
+             "the answer %d typed" % number)
 
     @property
     def wid(self):  # the main window: its caption goes on after six blanks, a message box's not
@@ -293,6 +311,70 @@ def stalled_sound():
     finally:
         pulse.send_signal(signal.SIGCONT)
         t.proc.kill()
+
+
+# One Tab round from the answer box back to it: every control named, and what a mouse can
+# use used by keys. The statistics are a stop of their own, read again by where-am-I, and no
+# longer part of the exercise bar's words; each printer symbol's confirmation opens on Space or
+# Return and closes on Escape; the results list is read line by line, the newest first:
+# "<exercise in words> <answer>, richtig, 2 Sekunden".
+def tab_round(t, answered):
+    statistics = r"gestellte Aufgaben.*richtige Antworten"
+    check(t.key("Tab", statistics) and t.key("KP_Enter", statistics),
+          "the statistics are a Tab stop of their own, read again by where-am-I")
+    asks = {"Ergebnisliste drucken": ("space", "Wollen Sie die Ergebnisliste ausdrucken?"),
+            "1x1-Tabelle drucken": ("Return", "Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?")}
+    line = lambda e, a, ok: r"%s %d, %s, \d+ Sekunden" % (e, a, "richtig" if ok else "falsch")
+    unnamed = []
+    for name in ["Neu starten", "Ergebnisliste drucken", "Ergebnisliste", "Multiplikation",
+                 "Division", "Addition", "Subtraktion", "1x1-Tabelle", "1x1-Tabelle drucken",
+                 "Tabelle anzeigen", "Ergebnis mit Sound", "ohne 1", r"max\. bis", r"OK \?",
+                 EXERCISE]:  # the answer box, named by its exercise
+        entered = len(spoken)
+        if not t.key("Tab", name):
+            unnamed.append(name)
+        elif name in asks:
+            key, prompt = asks[name]
+            check(t.key(key, "^%s$" % re.escape(prompt)) and t.dismiss("Escape"),
+                  "%s on %s opens its confirmation, which Escape closes" % (key, name))
+            t.heard = len(spoken)  # what Orca read of the box is over
+        elif name == "Ergebnisliste":
+            check(t.key("", line(*answered[1])) and t.key("Up", line(*answered[0])),
+                  "Orca reads the results list line by line")
+        elif name == r"OK \?":  # into the exercise bar: the exercise, not the statistics
+            bar = " ".join(spoken[entered:t.heard])
+            check("gestellte Aufgaben" not in bar, "entering the exercise bar Orca says: " + bar)
+    check(not unnamed, "Orca names each control on Tab; not: %r" % unnamed)
+
+
+# "OK ?" by Space, by Return and by the screen reader's press action, each as its mouse press:
+# the Enter hint the first time, then the verdict.
+def ok_by_keys(t):
+    hint = re.escape("Die Eingabe lässt sich besser mit der [Enter] Taste bestätigen.")
+    for key, right in (("space", True), ("Return", False), (None, True)):
+        answer = solve(t.posed)[3] + (0 if right else 1)
+        t.type(answer)
+        if key:
+            t.key("shift+Tab", r"OK \?")
+        if key == "space":  # the first time the hint comes first; Return closes it
+            said = t.key(key, hint) and t.dismiss("Return") and t.key("", VERDICT)
+        elif key:
+            said = t.key(key, VERDICT)
+        else:
+            t.find("push button", "OK ?").queryAction().doAction(0)
+            said = t.key("", VERDICT)
+        check(said and said[1] == ("richtig" if right else "falsch"), "%s on OK ? judges %d: %s"
+              % (key or "the press action", answer, said and said[0]))
+        t.posed = said and said[2]
+
+
+# The bound by the arrow's action and by keys on "max. bis", each new bound spoken: 10 down
+# to 9 by the arrow, Page Down five steps to 4, Up three steps to 7.
+def bound_by_keys(t):
+    t.find("image", "max. bis verringern").queryAction().doAction(0)
+    focused = t.key("shift+Tab shift+Tab", r"max\. bis.*\b9\b")
+    check(focused and t.key("Page_Down", r"^4$") and t.key("Up Up Up", r"^7$"),
+          "keys on max. bis step the bound and Orca says each new bound")
 
 
 # At start the first exercise is said once; on the braille line it stands beside the answer
@@ -381,16 +463,7 @@ def session(folder, pdfs):
     said = t.answer(answered[1][1])
     check(said == "falsch. " + answered[1][0], "after a wrong answer Orca says: " + said)
 
-    # One Tab round from the answer box back to it, every control named; the results list
-    # read line by line, the newest first: "<exercise in words> <answer>, richtig, 2 Sekunden".
-    unnamed = [name for name in ("Neu starten", "Ergebnisliste") if not t.key("Tab", name)]
-    line = lambda e, a, ok: r"%s %d, %s, \d+ Sekunden" % (e, a, "richtig" if ok else "falsch")
-    check(t.key("", line(*answered[1])) and t.key("Up", line(*answered[0])),
-          "Orca reads the results list line by line")
-    unnamed += [name for name in ["Multiplikation", "Division", "Addition", "Subtraktion",
-                                  "1x1-Tabelle", "Tabelle anzeigen", "Ergebnis mit Sound",
-                                  "ohne 1", "OK \\?", EXERCISE] if not t.key("Tab", name)]
-    check(not unnamed, "Orca names each control on Tab; not: %r" % unnamed)
+    tab_round(t, answered)
     # Back to the table: a cell by its meaning, a series chosen with Space on its header.
     to_table(t)
     below, header = t.table().getAccessibleAt(2, 1).name, t.table().getAccessibleAt(0, 7).name
@@ -406,16 +479,18 @@ def session(folder, pdfs):
               named and named[0], chosen and chosen[0], early))
     t.click(t.table().getAccessibleAt(1, 1))
     check(t.answer() != "nothing", "a click on a cell answers")
+    ok_by_keys(t)
     table_news(t)
 
-    # Both printouts through the print spooler, each after its confirmation.
+    # Both printouts through the print spooler, each after its confirmation; none where
+    # the PDF printer cannot run.
     first = "%d %s %d = %d" % solve(answered[0][0])
-    rate = t.find(description="Statistik").name.splitlines()[-1]  # "…% richtige Antworten"
+    rate = t.find(description="Statistik").name.split(", ")[-1]  # "…% richtige Antworten"
     for symbol, prompt, expected in (
             ("Ergebnisliste drucken", "Wollen Sie die Ergebnisliste ausdrucken?",
              [first, rate, "Konzentriertes Üben : 0 Minuten"]),
             ("1x1-Tabelle drucken", "Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?",
-             ["Zahlwerk Trainer"])):
+             ["Zahlwerk Trainer"])) if pdfs else ():
         before = set(os.listdir(pdfs)) if os.path.isdir(pdfs) else set()
         t.find("image", symbol).queryAction().doAction(0)  # the click Orca offers
         check(t.key("", r"^Alarm %s\.$" % symbol) and t.key("", "^%s$" % re.escape(prompt)),
@@ -436,10 +511,9 @@ def session(folder, pdfs):
 
     slow_exercise_comes_back(t)
 
-    # The options a parent sets: the bound down to 7 by the arrow's action, "ohne 1" and
+    # The options a parent sets: the bound down to 7 by the arrow and keys, "ohne 1" and
     # "Division" on, sound off; the answer box keeps the focus.
-    for _ in range(3):
-        t.find("image", "max. bis verringern").queryAction().doAction(0)
+    bound_by_keys(t)
     for box in ("ohne 1", "Ergebnis mit Sound", "Division"):
         t.click(t.find("check box", box))
     check(t.answer(solve(t.posed)[3]).startswith("richtig"), "typed into the answer box")
@@ -448,9 +522,10 @@ def session(folder, pdfs):
 
     # The next start, without any sound server: as left, and silent about the missing sound.
     t = Trainer(folder, env={"PULSE_SERVER": "unix:/nonexistent/pulse"})
-    check(t.find(description="max. bis").name == "7" and t.table().getAccessibleAt(0, 1).name
-          == "Reihe 2" and t.checked("ohne 1") and t.checked("Division") and not t.checked(
-        "Ergebnis mit Sound") and t.checked("Tabelle anzeigen"), "the next start as left")
+    check(t.find("spin button", "max. bis").queryValue().currentValue == 7 and t.table(
+    ).getAccessibleAt(0, 1).name == "Reihe 2" and t.checked("ohne 1") and t.checked(
+        "Division") and not t.checked("Ergebnis mit Sound") and t.checked("Tabelle anzeigen"),
+        "the next start as left")
     t.click(t.find("check box", "Ergebnis mit Sound"))
     wait(lambda: t.checked("Ergebnis mit Sound"), "the sound on")
     check(t.answer(solve(t.posed)[3]).startswith("richtig"), "the second run speaks too")
