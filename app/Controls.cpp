@@ -34,8 +34,18 @@ void FocusLabel::paintEvent(QPaintEvent* event) {
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
 }
 
+MouseCheckBox::MouseCheckBox(const QString& text, QWidget* parent) : QCheckBox(text, parent) {
+    // A click that no mouse release brought (a key, a screen reader) ends as a release would.
+    connect(this, &QCheckBox::clicked, this, [this] {
+        if (!mouseReleasing_)
+            emit MouseUp();
+    });
+}
+
 void MouseCheckBox::mouseReleaseEvent(QMouseEvent* event) {
+    mouseReleasing_ = true;
     QCheckBox::mouseReleaseEvent(event);
+    mouseReleasing_ = false;
     emit MouseUp();
 }
 

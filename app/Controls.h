@@ -10,11 +10,12 @@
 // Small control types that report the mouse events the window's handlers are written for.
 
 // A check box that reports the release of a mouse button after its own click handling,
-// so the box's value has already changed when MouseUp arrives.
+// so the box's value has already changed when MouseUp arrives. Space and a screen reader's
+// press toggle it and report MouseUp as well, so the keyboard reaches what the mouse does.
 class MouseCheckBox : public QCheckBox {
     Q_OBJECT
 public:
-    using QCheckBox::QCheckBox;
+    explicit MouseCheckBox(const QString& text, QWidget* parent = nullptr);
 signals:
     void MouseUp();
 
@@ -22,6 +23,9 @@ protected:
     // A click anywhere on the box toggles it, not only on the mark and its text.
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
     void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool mouseReleasing_ = false;
 };
 
 // A command button that acts when a mouse button goes down on it (MouseDown). Space, Return
