@@ -21,15 +21,7 @@ void Form1::LoadIniFileData(const QString& FileName) {
     // changes runs its change handler once, as a click would, however often the file flips it.
     class FinalValues : public SettingsTarget {
     public:
-<<<<<<< HEAD
         void SetMaxNum(std::int32_t maxNum) override { MaxNum = maxNum; }
-=======
-        explicit WindowSettings(Form1& form) : form_(form) {}
-        void SetMaxNum(std::int32_t maxNum) override {
-            form_.State.MaxNum = maxNum;
-            form_.lbMaxNum->SetValue(maxNum);
-        }
->>>>>>> h26
         void CheckCalcKind(int index) override {
             CalcKinds[static_cast<std::size_t>(index)] = true;
         }
@@ -47,7 +39,7 @@ void Form1::LoadIniFileData(const QString& FileName) {
     ReadSettingsFile(where.ReadPath, file, SettingsFileSizeLimit);
     if (file.MaxNum) {
         State.MaxNum = *file.MaxNum;
-        lbMaxNum->setText(QString::number(*file.MaxNum));
+        lbMaxNum->SetValue(*file.MaxNum);
     }
     for (std::size_t i = 0; i < file.CalcKinds.size(); ++i) {
         if (file.CalcKinds[i])
