@@ -2,9 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A child's session with the real program under X, with sound and a printer: the exercises,
 # verdicts and controls heard from the screen reader Orca, answers and keys typed with
-# xdotool, the table clicked where the accessibility tree says its cells are, the window
-# closed the way a window manager closes it, and a second start, without a sound server,
-# with the options as left. It brings its own X server, session and accessibility bus, sound
+# xdotool, the table clicked where the accessibility tree says its cells are, the sound
+# server stopped and continued under it, and a second start, without a sound server, with
+# the options as left, its window closed the way a window manager closes it. It brings its own X server, session and accessibility bus, sound
 # server with a null sink, print spooler with a PDF printer, speech-dispatcher and Orca.
 # Usage: child_session.py PROGRAM OUTPUT
 import contextlib, ctypes, operator, os, pwd, random, re, shutil, signal, subprocess, sys
@@ -160,8 +160,7 @@ def walk(node):  # the node and all below it, but not a table's cells
 
 def solve(spoken):  # the operands, the sign between them and the right answer
     a, word, b = re.fullmatch(r"(\d+) (.+) (\d+) gleich", spoken).groups()
-    sign, operation = SIGNS[word]
-    return int(a), sign, int(b), operation(int(a), int(b))
+    return int(a), SIGNS[word][0], int(b), SIGNS[word][1](int(a), int(b))
 
 
 def audible_seconds(samples):  # unsigned 8-bit samples at 22050 Hz
@@ -169,29 +168,17 @@ def audible_seconds(samples):  # unsigned 8-bit samples at 22050 Hz
     return (loud[-1] - loud[0]) / 22050 if loud else 0
 
 
-# What the sound server's sink plays from now on, heard through its monitor: a function that
-# gives the audible seconds recorded so far.
-def recorder(name):
-    recording = open(os.path.join(OUTPUT, name), "wb")
-    start("parec", "-d", "nullsink.monitor", "--raw", "--format=u8", "--rate=22050",
-          "--channels=1", "--latency-msec=20", stdout=recording)
-    wait(lambda: os.path.getsize(recording.name) > 2000, "the recorder")
-    return lambda: audible_seconds(open(recording.name, "rb").read())
-
-
 # The running program, as a person sees and uses it.
 class Trainer:
-    def __init__(self, folder, env=None):
-        self.log = open(os.path.join(folder, "program.log"), "w+")
-        self.proc = start(os.path.join(folder, "zahlwerk"), cwd=folder, stdout=self.log,
-                          stderr=subprocess.STDOUT, env=dict(os.environ, **(env or {})))
+    def __init__(self, folder, **env):
+        self.proc = start(folder + "/zahlwerk", stderr=subprocess.STDOUT, cwd=folder,
+                          stdout=open(folder + "/program.log", "w"), env=dict(os.environ, **env))
         self.app = wait(lambda: next(a for a in pyatspi.Registry.getDesktop(0)
                                      if a.name == "zahlwerk" and a.childCount), "the program", 60)
         # The main window: its caption goes on after six blanks, a message box's not.
-        self.wid = wait(lambda: subprocess.run(
-            ["xdotool", "search", "--onlyvisible", "--pid", str(self.proc.pid), "--name",
-             "^Zahlwerk Trainer      "], capture_output=True, text=True).stdout.split(),
-            "the window")[0]
+        self.wid = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(
+            self.proc.pid), "--name", "^Zahlwerk Trainer      "], capture_output=True, text=True,
+            timeout=60).stdout.split()[0]
         self.start = self.heard = len(spoken)
         subprocess.run(["xdotool", "windowfocus", "--sync", self.wid], check=True)
         self.posed = (self.key("", EXERCISE) or [None])[0]  # the first exercise
@@ -244,9 +231,6 @@ class Trainer:
         return next(n for n in walk(self.app) if role in (None, n.getRoleName())
                     and name in (None, n.name) and description in (None, n.description))
 
-    def table(self):
-        return self.find("table").queryTable()
-
     def checked(self, box):
         return self.find("check box", box).getState().contains(pyatspi.STATE_CHECKED)
 
@@ -262,10 +246,9 @@ class Trainer:
         window, atom = d.create_resource_object("window", int(self.wid)), d.intern_atom
         window.send_event(protocol.event.ClientMessage(window=window, client_type=atom(
             "WM_PROTOCOLS"), data=(32, [atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
-        # A round trip before hanging up: the X server may drop a request still unread when
-        # its connection closes, and the close would never reach the program.
+        # A round trip: the X server may drop a request still unread when its connection
+        # closes, and the close would never reach the program.
         d.sync()
-        d.close()
         return self.proc.wait(timeout=30)
 
 
@@ -303,79 +286,68 @@ def printout(t, symbol, pdfs, expected):
 # line by line, the newest first: "<exercise in words> <answer>, richtig, 2 Sekunden".
 def tab_round(t, answered, pdfs):
     statistics = r"gestellte Aufgaben.*richtige Antworten"
-    line = lambda e, a, ok: r"%s %d, %s, \d+ Sekunden" % (e, a, "richtig" if ok else "falsch")
     contents = {"Ergebnisliste drucken": ["%d %s %d = %d" % solve(answered[0][0]), t.find(
         description="Statistik").name.split(", ")[-1], "Konzentriertes Üben : 0 Minuten"],
         "1x1-Tabelle drucken": ["Zahlwerk Trainer"]}
-    unnamed = []
     for name in [statistics, "Neu starten", "Ergebnisliste drucken", r"^Ergebnisliste\.$",
                  "Multiplikation", "Division", "Addition", "Subtraktion", "1x1-Tabelle",
                  "1x1-Tabelle drucken", "Tabelle anzeigen", "Ergebnis mit Sound", "ohne 1",
                  r"max\. bis", r"OK \?", EXERCISE]:  # the answer box, named by its exercise
         entered = len(spoken)
-        if not t.key("Tab", name):
-            unnamed.append(name)
-        elif name == statistics:
+        check(t.key("Tab", name), "Orca names the Tab stop " + name)
+        if name == statistics:
             check(t.key("KP_Enter", statistics), "where-am-I reads the statistics again")
         elif name in PRINTS:
             printout(t, name, pdfs, contents[name])
         elif name == r"^Ergebnisliste\.$":
-            check(t.key("", line(*answered[1])) and t.key("Up", line(*answered[0])),
+            line = r"%s %d, %s, \d+ Sekunden"
+            check(t.key("", line % answered[1]) and t.key("Up", line % answered[0]),
                   "Orca reads the results list line by line")
         elif name == r"OK \?":  # into the exercise bar: the exercise, not the statistics
             check("gestellte Aufgaben" not in " ".join(spoken[entered:t.heard]),
                   "entering the exercise bar Orca does not read the statistics")
-    check(not unnamed, "Orca names each control on Tab; not: %r" % unnamed)
 
 
-# From the answer box back to the number table by Shift+Tab, as a child finds it.
-def to_table(t):
+# From the answer box back to the number table by Shift+Tab, as a child finds it, the keys
+# to the cell Orca reads as `target`, and Space on it: the news, then the exercise posed, and
+# the exercise not said before the news; whether all that was heard, not cut short by what
+# Orca says as the focus returns to the answer box: no "Aufgabe Panel." before its description.
+def table_space(t, keys, target, news):
     t.key("shift+Tab " * 7, r"^1x1-Tabelle\.$")
-
-
-# Space in the table after the keys: the news, then the exercise posed, and the exercise not
-# said before the news; whether all that was heard, not cut short by what Orca says as the
-# focus returns to the answer box: no "Aufgabe Panel." before the box's description.
-def table_space(t, keys, news):
-    t.key(keys, None)
+    reached = t.key(keys, r"^%s\b" % re.escape(target))
     pressed = t.heard
     said = t.key("space", r"^%s\. (%s)" % (news, EXERCISE))
     t.posed = said and said[1]
     early = [s for s in spoken[pressed:t.heard - 1] if t.posed and t.posed in s]
     heard = t.heard
-    return said and not early and t.key("", r"^Eingabe mit \[Enter\]") and (
+    return reached and said and not early and t.key("", r"^Eingabe mit \[Enter\]") and (
         "Aufgabe Panel." not in spoken[heard:t.heard])
 
 
-# The table by keyboard: arrow keys read a cell and a header; Space on the header chooses the
-# series and the child hears so first; a click on a cell answers; Space on a wrong product is
-# judged "falsch" before anything else is said of the exercise; Space on the corner clears
-# the series, and the child hears so.
+# The table by keyboard, from the cell Shift+Tab lands on (1, 1): Space on a header chooses
+# the series and the child hears so first; a click on a cell answers; Space on a wrong
+# product is judged "falsch" before anything else is said of the exercise; Space on the
+# corner clears the series, and the child hears so.
 def table_by_keys(t):
-    to_table(t)
-    table = t.table()
-    below, header = table.getAccessibleAt(2, 1).name, table.getAccessibleAt(0, 7).name
-    check(t.key("Down", re.escape(below)) and t.key("Up Up" + " Right" * 6, header + r"\b"),
-          "arrow keys read a cell and a header")
-    check(table_space(t, "", header + " gewählt") and int(header[6:]) in solve(t.posed),
-          "Space on %s chooses its series" % header)
-    t.click(t.table().getAccessibleAt(1, 1))
+    table = t.find("table").queryTable()
+    header = table.getAccessibleAt(0, 7).name
+    check(table_space(t, "Up" + " Right" * 6, header, header + " gewählt") and int(header[6:])
+          in solve(t.posed), "arrow keys reach %s, Space on it chooses its series" % header)
+    t.click(table.getAccessibleAt(1, 1))
     check(t.answer() != "nothing", "a click on a cell answers")
     exercise = t.posed
     down = next(r for r in range(1, table.nRows) if table.getAccessibleAt(r, 7).name.split()[-1]
                 != str(solve(exercise)[3]))
-    to_table(t)
-    check(table_space(t, "Down " * down, "falsch") and t.posed == exercise,
-          "Space on a wrong product: falsch first")
-    to_table(t)
-    check(table_space(t, "Up " * down + "Left " * 7, "Auswahl aufgehoben"),
+    check(table_space(t, "Down " * down, table.getAccessibleAt(down, 7).name, "falsch") and
+          t.posed == exercise, "Space on a wrong product: falsch first")
+    check(table_space(t, "Up " * down + "Left " * 7, "Auswahl aufheben", "Auswahl aufgehoben"),
           "Space on the corner: Auswahl aufgehoben first")
 
 
 # "OK ?" by Space, by Return and by the screen reader's press action, each as its mouse press:
 # the Enter hint the first time, then the verdict.
 def ok_by_keys(t):
-    hint = re.escape("Die Eingabe lässt sich besser mit der [Enter] Taste bestätigen.")
+    hint = r"^Die Eingabe lässt sich besser mit der \[Enter\] Taste bestätigen\.$"
     for key, right in (("space", True), ("Return", False), (None, True)):
         answer = solve(t.posed)[3] + (not right)
         t.type(answer)
@@ -394,48 +366,45 @@ def ok_by_keys(t):
 # still tick (and leave the focus in the answer box), answers are still taken; once the
 # server goes on, the next clip is heard; stopped again, SIGTERM ends the program at once,
 # its settings written (the next start shows them).
-def stalled_sound(t):
+def stalled_sound(t, heard, recording):
     wrong = lambda: t.answer(solve(t.posed)[3] + 1)
     pulse.send_signal(signal.SIGSTOP)
-    try:
-        for box in ("ohne 1", "Division"):
-            t.click(t.find("check box", box))
-        said = [wrong(), wrong()]
-        check(all(s.startswith("falsch. ") for s in said) and t.checked("ohne 1") and t.checked(
-            "Division"), "with the sound server stopped, clicks and answers are taken")
-        pulse.send_signal(signal.SIGCONT)
-        heard = recorder("heard-after-stop.u8")
-        wrong()
-        check(wait(heard, timeout=10), "once the sound server goes on, the next clip is heard")
-        pulse.send_signal(signal.SIGSTOP)
-        wrong()
-        t.proc.send_signal(signal.SIGTERM)
-        with contextlib.suppress(subprocess.TimeoutExpired):
-            t.proc.wait(timeout=10)
-        check(t.proc.returncode == 0, "SIGTERM with the sound server stopped: exit status %s"
-              % t.proc.returncode)
-    finally:
-        pulse.send_signal(signal.SIGCONT)
-        t.proc.kill()
+    for box in ("ohne 1", "Division"):
+        t.click(t.find("check box", box))
+    said = [wrong(), wrong()]
+    check(all(s.startswith("falsch. ") for s in said) and t.checked("ohne 1") and t.checked(
+        "Division"), "with the sound server stopped, clicks and answers are taken")
+    pulse.send_signal(signal.SIGCONT)
+    since = os.path.getsize(recording)
+    wrong()
+    check(wait(lambda: heard(since), timeout=10), "the server going on, the next clip is heard")
+    pulse.send_signal(signal.SIGSTOP)
+    wrong()
+    t.proc.send_signal(signal.SIGTERM)  # a program that stays ends the session
+    check(t.proc.wait(timeout=10) == 0, "SIGTERM with the sound server stopped: exit status 0")
+    pulse.send_signal(signal.SIGCONT)
 
 
 def session(folder, pdfs):
     t = Trainer(folder)
     # A right answer: the first exercise said once before it, the verdict brailled too and the
     # praise heard whole on the sound server. Then a wrong one.
-    heard = recorder("heard.u8")
-    with wave.open(os.path.join(CLIPS, "YES_01.wav")) as clip:
-        praise = audible_seconds(clip.readframes(clip.getnframes()))
-    answered = [(t.posed, solve(t.posed)[3], True)]
+    recording = open(os.path.join(OUTPUT, "heard.u8"), "wb")  # what the sink plays
+    start("parec", "-d", "nullsink.monitor", "--raw", "--format=u8", "--rate=22050",
+          "--channels=1", "--latency-msec=20", stdout=recording)
+    wait(lambda: os.path.getsize(recording.name) > 2000, "the recorder")
+    heard = lambda since=0: audible_seconds(open(recording.name, "rb").read()[since:])
+    praise = audible_seconds(wave.open(os.path.join(CLIPS, "YES_01.wav")).readframes(10**6))
+    answered = [(t.posed, solve(t.posed)[3], "richtig")]
     said = t.answer(answered[0][1])
-    before = spoken[t.start:t.heard - 1]
-    times = sum(bool(re.search(r"(?<!\d)%s" % re.escape(answered[0][0]), s)) for s in before)
+    times = sum(bool(re.search(r"(?<!\d)%s" % re.escape(answered[0][0]), s))
+                for s in spoken[t.start:t.heard - 1])  # up to the verdict
     check(said.startswith("richtig. ") and times == 1 and wait(lambda: said in brailled, timeout=5),
           "the first exercise said once (%d times), the verdict brailled too" % times)
     # The sound server's resampling blurs the quiet ends; a clip cut short loses far more.
     whole = wait(lambda: heard() >= 0.8 * praise and heard(), timeout=10)
     check(whole, "the praise is heard whole: %s of %.3f s" % (whole, praise))
-    answered.append((t.posed, solve(t.posed)[3] + 1, False))
+    answered.append((t.posed, solve(t.posed)[3] + 1, "falsch"))
     t.answer(answered[1][1])
     tab_round(t, answered, pdfs)
     table_by_keys(t)
@@ -443,30 +412,28 @@ def session(folder, pdfs):
     slow = t.posed  # answered right, but slowly: remembered, and back after a fresh one
     wait(lambda: int(t.find(description="Sekunden").name or 0) > 10, "eleven seconds", 30)
     t.answer(solve(slow)[3])
-    check(t.answer(solve(t.posed)[3]) == "richtig. noch einmal: " + slow, "a slow exercise "
-          "comes back as a repeat")
+    check(t.answer(solve(t.posed)[3]) == "richtig. noch einmal: " + slow, "a slow one is repeated")
     # The bound by the arrow's action, 10 to 9, then by keys on "max. bis", each new bound
     # spoken: Page Down five steps to 4, Up three steps to 7.
     t.find("image", "max. bis verringern").queryAction().doAction(0)
     check(t.key("shift+Tab shift+Tab", r"max\. bis.*\b9\b") and t.key("Page_Down", r"^4$")
           and t.key("Up Up Up", r"^7$"), "keys on max. bis step the bound, each one spoken")
-    stalled_sound(t)
+    stalled_sound(t, heard, recording.name)
 
     # The next start, without any sound server: as left, silent about the missing sound; the
     # close box ends it, its settings written.
-    t = Trainer(folder, env={"PULSE_SERVER": "unix:/nonexistent/pulse"})
-    check(t.find("spin button", "max. bis").queryValue().currentValue == 7 and t.table(
-    ).getAccessibleAt(0, 1).name == "Reihe 2" and all(map(t.checked, (
+    t = Trainer(folder, PULSE_SERVER="unix:/nonexistent/pulse")
+    check(t.find("spin button", "max. bis").queryValue().currentValue == 7 and t.find(
+        "table").queryTable().getAccessibleAt(0, 1).name == "Reihe 2" and all(map(t.checked, (
         "ohne 1", "Division", "Ergebnis mit Sound", "Tabelle anzeigen"))), "the next start as left")
     check(t.answer(solve(t.posed)[3]).startswith("richtig"), "the second run speaks too")
     t.click(t.find("check box", "Ergebnis mit Sound"))
-    wait(lambda: not t.checked("Ergebnis mit Sound"), "the sound off")
-    check(t.close() == 0 and "Sound = 0" in open(folder + "/zahlwerk.ini").read(),
-          "the close box ends the program, its settings written")
-    t.log.seek(0)
+    check(wait(lambda: not t.checked("Ergebnis mit Sound")) and t.close() == 0 and "Sound = 0"
+          in open(folder + "/zahlwerk.ini").read(), "the close box: exit 0, settings written")
     # What Qt's accessibility bridge notes about a screen reader slow over a key is not the
     # program's own output: the key goes on as usual.
-    out = [line for line in t.log.read().splitlines() if not line.startswith("QSpiApplication::")]
+    out = [line for line in open(folder + "/program.log").read().splitlines()
+           if not line.startswith("QSpiApplication::")]
     check(not out, "nothing on the terminal without a sound server: %r" % out)
     check(voices and all(v.startswith("de") for v in voices), "Orca speaks German: %s" % {*voices})
 
