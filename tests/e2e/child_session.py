@@ -4,8 +4,9 @@
 # verdicts and controls heard from the screen reader Orca, answers and keys typed with
 # xdotool, the table clicked where the accessibility tree says its cells are, the sound
 # server stopped and continued under it, and a second start, without a sound server, with
-# the options as left, its window closed the way a window manager closes it. It brings its own X server, session and accessibility bus, sound
-# server with a null sink, print spooler with a PDF printer, speech-dispatcher and Orca.
+# the options as left, its window closed the way a window manager closes it. It brings its
+# own X server, session and accessibility bus, sound server with a null sink, print spooler
+# with a PDF printer, speech-dispatcher and Orca.
 # Usage: child_session.py PROGRAM OUTPUT
 import contextlib, ctypes, operator, os, pwd, random, re, shutil, signal, subprocess, sys
 import tempfile, threading, time, wave
@@ -16,6 +17,7 @@ from Xlib import X, display as xdisplay, protocol
 PROGRAM, OUTPUT = sys.argv[1], sys.argv[2]
 CLIPS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "sound", "clips")
 PPD = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"
+FIRST_JOB = random.randrange(1000, 10**6)  # job numbers, and so PDF names, of this run only
 # The exercise as a screen reader hears it: "7 mal 8 gleich".
 SIGNS = {"mal": ("\u00b7", operator.mul), "geteilt durch": ("\u00f7", operator.floordiv),
          "plus": ("+", operator.add), "minus": ("-", operator.sub)}
@@ -103,8 +105,7 @@ def printer(work):
         "ServerRoot {0}\nRequestRoot {0}/spool\nCacheDir {0}\nStateDir {0}\nTempDir {0}/tmp\n"
         "AccessLog {0}/log\nErrorLog {0}/log\nPageLog {0}/log\nPrintcap {0}/printcap\n"
         "SystemGroup root\n".format(work))
-    # Job numbers, and so PDF names, of this run only.
-    open(work + "/job.cache", "w").write("NextJobId %d\n" % random.randrange(1000, 10**6))
+    open(work + "/job.cache", "w").write("NextJobId %d\n" % FIRST_JOB)
     open(work + "/cupsd.conf", "w").write(
         "Listen %s/cups.sock\nBrowsing No\n<Location />\nAllow all\n</Location>\n<Policy "
         "default>\n<Limit All>\nOrder deny,allow\n</Limit>\n</Policy>\n" % work)
@@ -261,21 +262,22 @@ PRINTS = {"Ergebnisliste drucken": ("space", "Wollen Sie die Ergebnisliste ausdr
 
 def printout(t, symbol, pdfs, expected):
     key, prompt = PRINTS[symbol]
-    before = set(os.listdir(pdfs)) if pdfs and os.path.isdir(pdfs) else set()
     check(t.key(key, "^%s$" % re.escape(prompt)) and t.dismiss("Return" if pdfs else "Escape"),
           "%s on %s opens its confirmation" % (key, symbol))
     if pdfs:
-        path = os.path.join(pdfs, wait(lambda: [f for f in os.listdir(pdfs) if f not in before
-                                                and f.endswith(".pdf")], "the PDF", 60)[0])
+        # The results list is this run's first job, the table its second.
+        ending = "-job_%d.pdf" % (FIRST_JOB + list(PRINTS).index(symbol))
+        path = os.path.join(pdfs, wait(lambda: [f for f in os.listdir(pdfs) if f.endswith(ending)],
+                                       "the PDF", 60)[0])
         text = wait(lambda: subprocess.run(["pdftotext", "-layout", path, "-"],
                                            capture_output=True, text=True).stdout, "its text")
         images = subprocess.run(["pdfimages", "-list", path], capture_output=True, text=True)
-        job = "Zahlwerk Trainer – " + symbol[:-len(" drucken")]  # job name, then media, sides
-        logged = r"\] total \d+ \S+ \S+ %s \S+ \S+$" % re.escape(job)
+        # The page log names the job, "Zahlwerk Trainer – Ergebnisliste", then media and sides.
+        logged = r"\] total \d+ \S+ \S+ Zahlwerk Trainer – %s \S+ \S+$" % symbol[:-len(" drucken")]
         check(all(x.replace(" ", "") in text.replace(" ", "") for x in expected) and (
             len(images.stdout.splitlines()) > 2) == (symbol == "1x1-Tabelle drucken") and wait(
             lambda: re.search(logged, open(work + "/log", encoding="utf-8").read(), re.M)),
-            "the printout %s shows %r, a picture only with the table" % (job, expected))
+            "%s prints %r, a picture only with the table" % (symbol, expected))
         os.remove(path)
     t.heard = len(spoken)  # what Orca read of the box is over
 
