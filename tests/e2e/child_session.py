@@ -34,6 +34,7 @@ passed, failed, spoken, brailled, voices, started = [], [], [], [], [], []
 def check(condition, what):
     print(("ok   " if condition else "FAIL ") + what, flush=True)
     (passed if condition else failed).append(what)
+    return condition
 
 
 # The predicate's first true value; AT-SPI events are dispatched meanwhile. When the time is
@@ -155,8 +156,7 @@ def screen_reader(work):
 def walk(node):  # the node and all below it, but not a table's cells
     yield node
     for child in [] if node.getRoleName() == "table" else node:
-        if child is not None:
-            yield from walk(child)
+        yield from walk(child) if child is not None else ()
 
 
 def solve(spoken):  # the operands, the sign between them and the right answer
@@ -296,7 +296,8 @@ def tab_round(t, answered, pdfs):
                  "1x1-Tabelle drucken", "Tabelle anzeigen", "Ergebnis mit Sound", "ohne 1",
                  r"max\. bis", r"OK \?", EXERCISE]:  # the answer box, named by its exercise
         entered = len(spoken)
-        check(t.key("Tab", name), "Orca names the Tab stop " + name)
+        if not check(t.key("Tab", name), "Orca names the Tab stop " + name):
+            continue  # what belongs to the stop would only wait in vain
         if name == statistics:
             check(t.key("KP_Enter", statistics), "where-am-I reads the statistics again")
         elif name in PRINTS:
@@ -354,8 +355,7 @@ def ok_by_keys(t):
         answer = solve(t.posed)[3] + (not right)
         t.type(answer)
         if key:
-            t.key("shift+Tab", r"OK \?")
-            t.key(key, None)
+            t.key("shift+Tab", r"OK \?") and t.key(key, None)
         else:
             t.find("push button", "OK ?").queryAction().doAction(0)
         said = (key != "space" or t.key("", hint) and t.dismiss("Return")) and t.key("", VERDICT)
