@@ -369,13 +369,13 @@ def ok_by_keys(t):
 # server goes on, the next clip is heard; stopped again, SIGTERM ends the program at once,
 # its settings written (the next start shows them).
 def stalled_sound(t, heard, recording):
-    wrong = lambda: t.answer(solve(t.posed)[3] + 1)
+    wrong = lambda: t.answer(solve(t.posed)[3] + 1) if t.posed else "nothing"
     pulse.send_signal(signal.SIGSTOP)
     for box in ("ohne 1", "Division"):
         t.click(t.find("check box", box))
     said = [wrong(), wrong()]
     check(all(s.startswith("falsch. ") for s in said) and t.checked("ohne 1") and t.checked(
-        "Division"), "with the sound server stopped, clicks and answers are taken")
+        "Division"), "with the sound server stopped, clicks and answers are taken: %r" % said)
     pulse.send_signal(signal.SIGCONT)
     since = os.path.getsize(recording)
     wrong()
