@@ -262,9 +262,8 @@ PRINTS = {"Ergebnisliste drucken": ("space", "Wollen Sie die Ergebnisliste ausdr
 
 def printout(t, symbol, pdfs, expected):
     key, prompt = PRINTS[symbol]
-    check(t.key(key, "^%s$" % re.escape(prompt)) and t.dismiss("Return" if pdfs else "Escape"),
-          "%s on %s opens its confirmation" % (key, symbol))
-    if pdfs:
+    if check(t.key(key, "^%s$" % re.escape(prompt)) and t.dismiss("Return" if pdfs else "Escape"),
+             "%s on %s opens its confirmation" % (key, symbol)) and pdfs:
         # The results list is this run's first job, the table its second.
         ending = "-job_%d.pdf" % (FIRST_JOB + list(PRINTS).index(symbol))
         path = os.path.join(pdfs, wait(lambda: [f for f in os.listdir(pdfs) if f.endswith(ending)],
