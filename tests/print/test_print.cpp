@@ -78,13 +78,16 @@ private slots:
     }
 
     // Where the table's picture lands below the caption, in twips (page width, height, caption
-    // line): 95 % of the paper wide, squeezed when too tall, the ratio in single precision.
-    // (The end-to-end run prints it.)
+    // line): 95 % of the paper wide, squeezed when too tall; every step rounds halves to even,
+    // the ratio in single precision. (The end-to-end run prints it.)
     void pictureIsPlacedInTwips_data() {
         AddRows<PlacementRow>(
             {{"fills the page", {11906, 9247, 230}, 14350, 11440, {11311, 9017}},
              {"a twip short", {11906, 9246, 230}, 14350, 11440, {11311, 8554}},
              {"width 0", {11906, 16838, 230}, 0, 11440, {11311, 0}},
+             {"28.5 to 28", {30, 1000, 0}, 28, 10, {28, 10}},
+             {"9.5 to 10", {20, 1000, 0}, 2, 1, {19, 10}},
+             {"squeezed 8.5 to 8", {100, 10, 1}, 1, 1, {95, 8}},
              {"single precision", {11906, 1000000, 0}, 1021, 3197, {11311, 35418}}});
     }
     void pictureIsPlacedInTwips() {
