@@ -27,7 +27,6 @@ bool PrintoutOnItsWay() {
 
 class WindowTest : public QObject {
     Q_OBJECT
-    using TextRow = std::tuple<Text, Text, Text>;
 
 private slots:
     void initTestCase() {
@@ -35,34 +34,24 @@ private slots:
         InstallAccessibility();
     }
 
-    // What a user reads at start: the caption, six blanks before its credit line, and each
-    // control's text and tool tip.
-    void controlsReadAsDesigned_data() {
-        const Text enter = "Eingabe mit [Enter] Taste bestätigen";
-        AddRows<TextRow>(
-            {{"Form1", "Zahlwerk Trainer      Kopfrechnen mit Herz und Verstand !", ""},
-             {"chkTableVisible", "Tabelle anzeigen", "Zahlentabelle einblenden / ausblenden"},
-             {"chkSoundEnabled", "Ergebnis mit Sound", "Klangausgabe aktivieren / deaktivieren"},
-             {"chkOhne1", "ohne 1", "keine Aufgaben mit Faktor oder Divisor \"1\" stellen"},
-             {"Label1", "max. bis", ""},
-             {"chkRechenart(0)", "Multiplikation", ""},
-             {"chkRechenart(1)", "Division", ""},
-             {"chkRechenart(2)", "Addition", ""},
-             {"chkRechenart(3)", "Subtraktion", ""},
-             {"lbBedienungshinweis",
-              "Zum Üben einzelner Zahlenreihen klicken Sie in die grüne Tabellenzeile", ""},
-             {"cmdPrintTable", "", "1x1-Tabelle drucken"},
-             {"btnNeu", "Neu starten", ""},
-             {"cmdPrintResults", "", "Ergebnisliste drucken"},
-             {"tbErgebnis", "", enter},
-             {"btnOK", "OK ?", enter}});
-    }
+    // What a user reads at start: the caption, six blanks before its credit line, and the tool
+    // tips. (The end-to-end run hears every control's name.)
     void controlsReadAsDesigned() {
-        auto [name, text, toolTip] = CurrentRow<TextRow>();
         Window v;
-        QWidget* c = QString(name) == "Form1" ? &v.w : v.Get(name);
-        QCOMPARE(c->property(c->isWindow() ? "windowTitle" : "text").toString(), QString(text));
-        QCOMPARE(c->toolTip(), QString(toolTip));
+        QCOMPARE(v.w.windowTitle(), "Zahlwerk Trainer      Kopfrechnen mit Herz und Verstand !");
+        QStringList tips;
+        for (const QWidget* c : v.w.findChildren<QWidget*>())
+            if (!c->toolTip().isEmpty())
+                tips << c->objectName() + ": " + c->toolTip();
+        tips.sort();
+        const QString enter = ": Eingabe mit [Enter] Taste bestätigen";
+        QCOMPARE(tips,
+                 (QStringList{"btnOK" + enter,
+                              "chkOhne1: keine Aufgaben mit Faktor oder Divisor \"1\" stellen",
+                              "chkSoundEnabled: Klangausgabe aktivieren / deaktivieren",
+                              "chkTableVisible: Zahlentabelle einblenden / ausblenden",
+                              "cmdPrintResults: Ergebnisliste drucken",
+                              "cmdPrintTable: 1x1-Tabelle drucken", "tbErgebnis" + enter}));
     }
 
     // Right, wrong, slow and empty answers; the slow exercise comes back in amber.
@@ -73,15 +62,12 @@ private slots:
         using R = ScriptedRandom;
         v.random.script = {R::For(7, 10), R::For(8, 10), R::For(6, 10), R::For(7, 10)};
         v.Click("btnNeu");
-        QCOMPARE(v.exercise->text(), "7 \u00B7 8 =");
         v.Tick(6);
         QTest::keyClicks(v.answer, "56");
         QCOMPARE(v.Get<QLabel>("lbAufgabeBig")->text(), "7 \u00B7 8 =\r\n56");
         QTest::keyClick(v.answer, Qt::Key_Return);
         QCOMPARE(v.Line(0),
                  (QStringList{"7 \u00B7 8 =@0 0", "56@100 c000", "6 Sekunden@145 808080"}));
-        QCOMPARE(QAccessible::queryAccessibleInterface(v.list)->child(0)->text(QAccessible::Name),
-                 "7 mal 8 gleich 56, richtig, 6 Sekunden");
         QCOMPARE(v.stats->text(), "2 gestellte Aufgaben\r\n\u00D8 Bedenkzeit : 6 Sekunden\r\n"
                                   "100% richtige Antworten");
         QCOMPARE(v.exercise->text() + v.answer->text() + v.time->text(), "6 \u00B7 7 =");
@@ -89,13 +75,11 @@ private slots:
         v.Tick(12);
         v.Answer("41");
         QCOMPARE(v.Line(1).at(1), "41@100 ff");
-        QCOMPARE(v.exercise->text(), "6 \u00B7 7 =");
-        v.Answer("42"); // right, but slow: remembered
+        v.Answer("42"); // the same exercise, right but slow: remembered
         QVERIFY(!v.AmberShown());
         v.Answer(v.Right());
         QCOMPARE(v.exercise->text(), "6 \u00B7 7 =");
         QVERIFY(v.AmberShown());
-        QCOMPARE(v.Said(), "richtig. noch einmal: 6 mal 7 gleich");
         v.Tick(9);
         v.Answer("42"); // quick now: out of the choice
         for (int i = 0; i < 3; ++i) {
@@ -113,8 +97,8 @@ private slots:
         QCOMPARE(v.sound.names.size(), 9);
     }
 
-    // Digits only, wherever they come from; keypad Enter confirms; "OK ?" confirms on Space
-    // as on a mouse press, after the Enter hint the first time.
+    // Digits only, wherever they come from; keypad Enter confirms; "OK ?" confirms on any
+    // mouse button, after the Enter hint the first time. (The end-to-end run presses it by keys.)
     void onlyDigitsAreEntered() {
         Window v;
         QTest::keyClicks(v.answer, "1a-2 ,");
@@ -124,14 +108,9 @@ private slots:
         QTest::keyClick(v.answer, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(v.ListLines(), 1);
 
-        QWidget* ok = v.Get("btnOK");
-        QTest::keyClicks(v.answer, v.Right());
-        ok->setFocus();
-        QTest::keyClick(ok, Qt::Key_Space); // judged after the hint, see the close below
-        QTRY_COMPARE(v.ListLines(), 2);
         QTest::keyClicks(v.answer, "5");
-        QTest::mousePress(ok, Qt::RightButton);
-        QCOMPARE(v.ListLines(), 3);
+        QTest::mousePress(v.Get("btnOK"), Qt::RightButton);
+        QCOMPARE(v.ListLines(), 2);
         QCOMPARE(v.messages.shown, QStringList{"64 Zahlwerk Trainer: Die Eingabe lässt sich "
                                                "besser mit der [Enter] Taste bestätigen."});
     }
@@ -186,12 +165,10 @@ private slots:
         using R = ScriptedRandom;
         v.random.script = {R::For(3, 10), R::For(7, 10), R::For(4, 10), R::For(7, 10)};
         v.ClickCell(0, 4);
-        QCOMPARE(v.grid->TextMatrix(0, 7) + v.grid->TextMatrix(1, 0), "71"); // arrangement 0
         QCOMPARE(v.AmberColumns(), QList<int>{7});
-        QCOMPARE(v.exercise->text(), "3 \u00B7 7 =");
-        v.Answer("21");
+        v.Answer("21");                               // 3 · 7
         QCOMPARE(v.exercise->text(), "7 \u00B7 4 ="); // the series' number now first
-        QCOMPARE(v.grid->TextMatrix(1, 0) + v.grid->TextMatrix(0, 1), "11"); // table kept
+        QCOMPARE(v.grid->TextMatrix(1, 0) + v.grid->TextMatrix(0, 1), "11"); // arrangement 0 kept
         v.ClickCell(7, 4);                                                   // the product answers
         QCOMPARE(v.Line(3).at(1), "28@100 c000");
         QCOMPARE(v.AmberColumns(), QList<int>{7});
@@ -222,9 +199,10 @@ private slots:
         QCOMPARE(v.AmberColumns(), (QList<int>{-5, 9}));
     }
 
-    // The table by keyboard: the arrows move the current cell, named by its meaning, and Space
-    // on a header, a product or the corner does what a click there does. A click on an
-    // operation box leaves the focus in the answer box.
+    // The table by keyboard: the arrows move the current cell, named by its meaning; Space on a
+    // header chooses its series, told with the exercise in the answer box's name until the child
+    // types. A click on an operation box leaves the focus in the answer box. (The end-to-end run
+    // presses Space on a product and on the corner.)
     void tableByKeyboard() {
         Window v;
         v.w.activateWindow();
@@ -246,18 +224,10 @@ private slots:
         v.random.script = {R::For(3, 10), R::For(7, 10)};
         QTest::keyClick(v.grid, Qt::Key_Space);
         QCOMPARE(v.AmberColumns(), QList<int>{7});
-        QCOMPARE(v.exercise->text() + v.w.focusWidget()->objectName(), "3 \u00B7 7 =tbErgebnis");
         QCOMPARE(v.AnswerName(), "Reihe 7 gewählt. 3 mal 7 gleich"); // read as the focus comes
         QTest::keyClicks(v.answer, "2");
         QCOMPARE(v.AnswerName(), "3 mal 7 gleich");
         QCOMPARE(cellAfter(""), "Reihe 7 gewählt");
-        QCOMPARE(cellAfter("DDD"), "3 mal 7 ist 21");
-        QTest::keyClick(v.grid, Qt::Key_Space);
-        QCOMPARE(v.Line(0).at(1), "21@100 c000");
-        QCOMPARE(cellAfter("UUULLLLLLLL"), "Auswahl aufheben");
-        QTest::keyClick(v.grid, Qt::Key_Space);
-        QCOMPARE(v.AmberColumns(), QList<int>{});
-        QVERIFY(v.AnswerName().startsWith("Auswahl aufgehoben. "));
     }
 
     // The bound: arrows and the label step it; the table follows up to 32 and hides above.
@@ -314,8 +284,8 @@ private slots:
         v.w.resize(1, 1);
         v.w.resize(852, 538);
         QCOMPARE(v.grid->size(), QSize(542, 432));
-        // No label or image covers a control, whatever the size; the table's widest build
-        // leaves its printer symbol far right.
+        // No label or image covers a control, whatever the size, not even the table's printer
+        // symbol, which the table's widest build leaves far right over "Neu starten".
         while (v.maxNum->text() != "32")
             v.Click("lbMaxNum");
         v.Click("imgMaxNum(0)");
@@ -336,15 +306,6 @@ private slots:
                     }
             }
         }
-        // A click where the table's printer symbol was left lands on "Neu starten".
-        v.w.resize(800, 538);
-        v.Answer("99999");
-        auto* symbol = v.Get("cmdPrintTable");
-        const QPoint where = symbol->mapTo(&v.w, symbol->rect().center());
-        QWidget* hit = v.w.childAt(where);
-        QCOMPARE(hit, v.Get("btnNeu"));
-        QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&v.w, where));
-        QVERIFY(v.messages.shown.isEmpty() && v.list->SpokenLines().isEmpty());
     }
 
     // Each printout asks first: Cancel prints nothing; OK asks for the printer, a missing
@@ -375,13 +336,13 @@ private slots:
     }
 
     // While a printout waits for a stopped spooler the window carries on under the busy
-    // pointer: clicks and a screen reader's presses on the printer symbols start nothing, then
-    // or later; the close box writes the settings at once and gives the printout up; a spooler
-    // that never answers ends the printout after its patience. The printout's thread may end
-    // after the window has gone.
+    // pointer: clicks on the printer symbols start nothing, then or later (a screen reader's
+    // press is a click); the close box writes the settings at once and gives the printout up; a
+    // spooler that never answers ends the printout after its patience. The printout's thread may
+    // end after the window has gone.
     void aPrintoutOnItsWayHoldsBackThePrinterSymbols_data() {
         QTest::addColumn<QString>("during");
-        for (const char* row : {"clicks", "screen reader", "close box", "no answer"})
+        for (const char* row : {"clicks", "close box", "no answer"})
             QTest::newRow(row) << row;
     }
     void aPrintoutOnItsWayHoldsBackThePrinterSymbols() {
@@ -391,22 +352,14 @@ private slots:
         v.printers->pdf = v.programFolder.filePath("out.pdf");
         v.Click("cmdPrintResults");
         QVERIFY(PrintoutOnItsWay());
-        for (int i = 0; i < 10; ++i) {
-            const char* symbol = i % 2 ? "cmdPrintTable" : "cmdPrintResults";
-            if (during == "clicks")
-                v.Click(symbol);
-            else if (during == "screen reader")
-                QAccessible::queryAccessibleInterface(v.Get(symbol))
-                    ->actionInterface()
-                    ->doAction(QAccessibleActionInterface::pressAction());
-        }
-        QCoreApplication::sendPostedEvents(); // the screen reader's presses arrive
+        for (int i = 0; i < 10 && during == "clicks"; ++i)
+            v.Click(i % 2 ? "cmdPrintTable" : "cmdPrintResults");
         if (during == "close box") {
             v.w.close();
             QCOMPARE(Contents(v.settings).left(13), "MaxNum = 10\r\n");
             QVERIFY(!PrintoutOnItsWay());
         }
-        const bool answered = during == "clicks" || during == "screen reader";
+        const bool answered = during == "clicks";
         if (answered)
             v.printers->answer.release();
         QTRY_VERIFY_WITH_TIMEOUT(!PrintoutOnItsWay(), PrintoutBound);

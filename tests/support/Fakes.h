@@ -141,18 +141,12 @@ struct Window : FormFixture {
     bool AmberShown() const {
         return exercise->palette().color(QPalette::Window) == QColor(255, 204, 0);
     }
-    // The news a screen reader was last given while the focus stayed in the answer box.
-    QString Said() const {
-        return Name(QAccessible::queryAccessibleInterface(Get("Announcer"))->child(0));
-    }
     // The answer box as a screen reader names it, by the label that labels it.
     QString AnswerName() const {
-        return Name(QAccessible::queryAccessibleInterface(answer)
-                        ->relations(QAccessible::Label)
-                        .value(0)
-                        .first);
+        const auto label =
+            QAccessible::queryAccessibleInterface(answer)->relations(QAccessible::Label).value(0);
+        return label.first ? label.first->text(QAccessible::Name) : "?";
     }
-    static QString Name(QAccessibleInterface* i) { return i ? i->text(QAccessible::Name) : "?"; }
     int ListLines() const { return static_cast<int>(list->SpokenLines().size()); }
     // A line of the results list: each text with its place and colour (&H00BBGGRR in hex).
     QStringList Line(int i) const {
