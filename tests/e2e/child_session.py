@@ -178,7 +178,7 @@ class Trainer:
                                      if a.name == "zahlwerk" and a.childCount), "the program", 60)
         # The main window: its caption goes on after six blanks, a message box's not.
         self.wid = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(
-            self.proc.pid), "--name", "^Zahlwerk Trainer      "], capture_output=True, text=True,
+            self.proc.pid), "--name", "^" + CAPTION], capture_output=True, text=True,
             timeout=60).stdout.split()[0]
         self.start = self.heard = len(spoken)
         subprocess.run(["xdotool", "windowfocus", "--sync", self.wid], check=True)
@@ -256,20 +256,22 @@ class Trainer:
 # Space on the one printer symbol, Return on the other, opens its confirmation. Where the PDF
 # printer runs, Return there prints through the spooler: the printout shows what is expected,
 # a picture only for the table, and the queue names the job. Elsewhere Escape closes the box.
+CAPTION = "Zahlwerk Trainer      Kopfrechnen mit Herz und Verstand !"
 PRINTS = {"Ergebnisliste drucken": ("space", "Wollen Sie die Ergebnisliste ausdrucken?"),
           "1x1-Tabelle drucken": ("Return", "Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?")}
 
 
 def printout(t, symbol, pdfs, expected):
     key, prompt = PRINTS[symbol]
-    if check(t.key(key, "^%s$" % re.escape(prompt)) and t.dismiss("Return" if pdfs else "Escape"),
-             "%s on %s opens its confirmation" % (key, symbol)) and pdfs:
+    if check(t.key(key, "^%s$" % re.escape(prompt)) and wait(lambda: t.find(
+            "push button", "Abbrechen"), timeout=10) and t.dismiss("Return" if pdfs else "Escape"),
+             "%s on %s opens its confirmation, its buttons German" % (key, symbol)) and pdfs:
         # The results list is this run's first job, the table its second.
         ending = "-job_%d.pdf" % (FIRST_JOB + list(PRINTS).index(symbol))
         path = os.path.join(pdfs, wait(lambda: [f for f in os.listdir(pdfs) if f.endswith(ending)],
                                        "the PDF", 60)[0])
         text = wait(lambda: subprocess.run(["pdftotext", "-layout", path, "-"],
-                                           capture_output=True, text=True).stdout, "its text")
+                                           capture_output=True, text=True).stdout, "its text", 60)
         images = subprocess.run(["pdfimages", "-list", path], capture_output=True, text=True)
         # The page log names the job, "Zahlwerk Trainer – Ergebnisliste", then media and sides.
         logged = r"\] total \d+ \S+ \S+ Zahlwerk Trainer – %s \S+ \S+$" % symbol[:-len(" drucken")]
@@ -287,9 +289,9 @@ def printout(t, symbol, pdfs, expected):
 # line by line, the newest first: "<exercise in words> <answer>, richtig, 2 Sekunden".
 def tab_round(t, answered, pdfs):
     statistics = r"gestellte Aufgaben.*richtige Antworten"
-    contents = {"Ergebnisliste drucken": ["%d %s %d = %d" % solve(answered[0][0]), t.find(
+    contents = {"Ergebnisliste drucken": [CAPTION, "%d %s %d = %d" % solve(answered[0][0]), t.find(
         description="Statistik").name.split(", ")[-1], "Konzentriertes Üben : 0 Minuten"],
-        "1x1-Tabelle drucken": ["Zahlwerk Trainer"]}
+        "1x1-Tabelle drucken": [CAPTION]}
     for name in [statistics, "Neu starten", "Ergebnisliste drucken", r"^Ergebnisliste\.$",
                  "Multiplikation", "Division", "Addition", "Subtraktion", "1x1-Tabelle",
                  "1x1-Tabelle drucken", "Tabelle anzeigen", "Ergebnis mit Sound", "ohne 1",
