@@ -31,26 +31,6 @@ private slots:
         InstallAccessibility();
     }
 
-    // What a user reads at start: the caption, six blanks before its credit line, and the tool
-    // tips. (The end-to-end run hears every control's name.)
-    void controlsReadAsDesigned() {
-        Window v;
-        QCOMPARE(v.w.windowTitle(), "Zahlwerk Trainer      Kopfrechnen mit Herz und Verstand !");
-        QStringList tips;
-        for (const QWidget* c : v.w.findChildren<QWidget*>())
-            if (!c->toolTip().isEmpty())
-                tips << c->objectName() + ": " + c->toolTip();
-        tips.sort();
-        const QString enter = ": Eingabe mit [Enter] Taste bestätigen";
-        QCOMPARE(tips,
-                 (QStringList{"btnOK" + enter,
-                              "chkOhne1: keine Aufgaben mit Faktor oder Divisor \"1\" stellen",
-                              "chkSoundEnabled: Klangausgabe aktivieren / deaktivieren",
-                              "chkTableVisible: Zahlentabelle einblenden / ausblenden",
-                              "cmdPrintResults: Ergebnisliste drucken",
-                              "cmdPrintTable: 1x1-Tabelle drucken", "tbErgebnis" + enter}));
-    }
-
     // Right, wrong, slow and empty answers; the slow exercise comes back in amber.
     void answersAreJudgedAndBooked() {
         Window v;
@@ -196,37 +176,6 @@ private slots:
         QCOMPARE(v.AmberColumns(), (QList<int>{-5, 9}));
     }
 
-    // The table by keyboard: the arrows move the current cell, named by its meaning; Space on a
-    // header chooses its series, told with the exercise in the answer box's name until the child
-    // types. A click on an operation box leaves the focus in the answer box. (The end-to-end run
-    // presses Space on a product and on the corner.)
-    void tableByKeyboard() {
-        Window v;
-        v.w.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&v.w));
-        v.Click("chkRechenart(0)");
-        QCOMPARE(v.w.focusWidget(), v.answer);
-        // The cell named after the arrow keys, given as U, D, L and R, in the table.
-        const auto cellAfter = [&](const char* arrows) {
-            v.grid->setFocus();
-            for (const char* a = arrows; *a; ++a)
-                QTest::keyClick(v.grid, Qt::Key(Qt::Key_Left + QByteArray("LURD").indexOf(*a)));
-            QAccessibleInterface* cell =
-                QAccessible::queryAccessibleInterface(v.grid)->focusChild();
-            return cell ? cell->text(QAccessible::Name) : QString();
-        };
-        QCOMPARE(cellAfter("RD"), "2 mal 2 ist 4");
-        QCOMPARE(cellAfter("UUURRRRR"), "Reihe 7");
-        using R = ScriptedRandom;
-        v.random.script = {R::For(3, 10), R::For(7, 10)};
-        QTest::keyClick(v.grid, Qt::Key_Space);
-        QCOMPARE(v.AmberColumns(), QList<int>{7});
-        QCOMPARE(v.AnswerName(), "Reihe 7 gewählt. 3 mal 7 gleich"); // read as the focus comes
-        QTest::keyClicks(v.answer, "2");
-        QCOMPARE(v.AnswerName(), "3 mal 7 gleich");
-        QCOMPARE(cellAfter(""), "Reihe 7 gewählt");
-    }
-
     // The bound: arrows and the label step it; the table follows up to 32 and hides above, and
     // its box, clicked or by Space.
     void tableFollowsTheBound() {
@@ -306,44 +255,28 @@ private slots:
         }
     }
 
-    // Each printout asks first: Cancel prints nothing; OK asks for the printer, and a missing
-    // printer is silent. (The end-to-end run reads the paper.)
-    void printingAsksFirst() {
-        Window v;
-        v.messages.onShow = [] { return MessageBoxes::Cancel; };
-        v.Click("cmdPrintResults");
-        v.Click("cmdPrintTable");
-        QCOMPARE(v.printers->requests, 0);
-        v.messages.onShow = nullptr;
-        v.Click("cmdPrintTable");
-        QTRY_VERIFY_WITH_TIMEOUT(!PrintoutOnItsWay(), PrintoutBound);
-        v.Click("cmdPrintResults");
-        QTRY_VERIFY_WITH_TIMEOUT(!PrintoutOnItsWay(), PrintoutBound);
-        QCOMPARE(v.printers->requests, 2);
-        const QString results =
-                          "33 Ergebnisliste drucken: Wollen Sie die Ergebnisliste ausdrucken?",
-                      table = "33 1x1-Tabelle drucken: Wollen Sie die angezeigte 1x1-Tabelle "
-                              "ausdrucken?";
-        QCOMPARE(v.messages.shown, QStringList({results, table, table, results}));
+    // Each printout asks first: Cancel prints nothing, and a missing printer is silent. While a
+    // printout waits for a stopped spooler the window carries on under the busy pointer: clicks
+    // on the printer symbols start nothing, then or later (a screen reader's press is a click);
+    // the close box writes the settings at once and gives the printout up; a spooler that
+    // never answers ends the printout after its patience. The printout's thread may end after
+    // the window has gone. (The end-to-end run prints on paper.)
+    void printoutsAskAndNeverHoldTheWindow_data() {
+        AddRows<std::tuple<Text, Text>>({{"cancel", "cmdPrintTable"},
+                                         {"no printer", "cmdPrintTable"},
+                                         {"clicks", "cmdPrintResults"},
+                                         {"close box", "cmdPrintResults"},
+                                         {"no answer", "cmdPrintResults"}});
     }
-
-    // While a printout waits for a stopped spooler the window carries on under the busy
-    // pointer: clicks on the printer symbols start nothing, then or later (a screen reader's
-    // press is a click); the close box writes the settings at once and gives the printout up; a
-    // spooler that never answers ends the printout after its patience. The printout's thread may
-    // end after the window has gone.
-    void aPrintoutOnItsWayHoldsBackThePrinterSymbols_data() {
-        QTest::addColumn<QString>("during");
-        for (const char* row : {"clicks", "close box", "no answer"})
-            QTest::newRow(row) << row;
-    }
-    void aPrintoutOnItsWayHoldsBackThePrinterSymbols() {
-        QFETCH(QString, during);
+    void printoutsAskAndNeverHoldTheWindow() {
+        const auto [row, symbol] = CurrentRow<std::tuple<Text, Text>>();
+        const QString during = row;
         Window v;
-        v.printers->stuck = true;
-        v.printers->pdf = v.programFolder.filePath("out.pdf");
-        v.Click("cmdPrintResults");
-        QVERIFY(PrintoutOnItsWay());
+        v.messages.onShow = [&] { return during == "cancel" ? MessageBoxes::Cancel : MessageBoxes::Ok; };
+        v.printers->stuck = symbol == QString("cmdPrintResults");
+        v.printers->pdf = during == "no printer" ? "" : v.programFolder.filePath("out.pdf");
+        v.Click(symbol);
+        QVERIFY(PrintoutOnItsWay() || !v.printers->stuck);
         for (int i = 0; i < 10 && during == "clicks"; ++i)
             v.Click(i % 2 ? "cmdPrintTable" : "cmdPrintResults");
         if (during == "close box") {
@@ -360,8 +293,12 @@ private slots:
         v.printers->answer.release();
         QTRY_COMPARE(v.printers.use_count(), 1);
         QCOMPARE(QFile::exists(v.printers->pdf), answered);
-        QCOMPARE(v.messages.shown.size(), 1);
-        QCOMPARE(v.printers->requests, 1);
+        QCOMPARE(v.messages.shown,
+                 QStringList{v.printers->stuck
+                                 ? "33 Ergebnisliste drucken: Wollen Sie die Ergebnisliste ausdrucken?"
+                                 : "33 1x1-Tabelle drucken: Wollen Sie die angezeigte 1x1-Tabelle "
+                                   "ausdrucken?"});
+        QCOMPARE(v.printers->requests, int(during != "cancel"));
     }
 
     void closingDuringTheEnterHintEndsEveryHandler() {

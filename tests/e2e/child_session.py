@@ -28,7 +28,7 @@ VERDICT = r"(richtig|falsch)\. (?:noch einmal: )?(%s)" % EXERCISE
 # test run's say; this one is the session's own.
 ORCA = ("import sys; g = {'__name__': 'orca'}; exec(open('/usr/bin/orca').read(), g); "
         "g['otherOrcas'] = lambda: []; sys.exit(g['main']())")
-passed, failed, spoken, brailled, voices, started = [], [], [], [], [], []
+passed, failed, spoken, brailled, started = [], [], [], [], []
 
 
 def check(condition, what):
@@ -148,7 +148,6 @@ def screen_reader(work):
                 log.write(line)
                 spoken.extend(re.findall(r"SPEECH OUTPUT: '(.*)' ?\{", line))
                 brailled.extend(re.findall(r"BRAILLE LINE:  '(.*)'$", line))
-                voices.extend(re.findall(r"ORCA rate .*, language ([\w-]+),", line))
     threading.Thread(target=listen, daemon=True).start()
     wait(lambda: spoken, "Orca's first words", 60)
 
@@ -259,6 +258,11 @@ class Trainer:
 CAPTION = "Zahlwerk Trainer      Kopfrechnen mit Herz und Verstand !"
 PRINTS = {"Ergebnisliste drucken": ("space", "Wollen Sie die Ergebnisliste ausdrucken?"),
           "1x1-Tabelle drucken": ("Return", "Wollen Sie die angezeigte 1x1-Tabelle ausdrucken?")}
+# What a sighted child reads in the tool tips is the controls' descriptions.
+TIPS = {"OK ?": "Eingabe mit [Enter] Taste bestätigen", "ohne 1":
+        'keine Aufgaben mit Faktor oder Divisor "1" stellen', "Ergebnis mit Sound":
+        "Klangausgabe aktivieren / deaktivieren", "Tabelle anzeigen":
+        "Zahlentabelle einblenden / ausblenden", **{p: p for p in PRINTS}}
 
 
 def printout(t, symbol, pdfs, expected):
@@ -390,6 +394,8 @@ def stalled_sound(t, heard, recording):
 
 def session(folder, pdfs):
     t = Trainer(folder)
+    tips = {n.name: n.description for n in walk(t.app) if n.name in TIPS}
+    check(tips == TIPS, "the tool tips are read as descriptions: %r" % tips)
     # A right answer: the first exercise said once before it, the verdict brailled too and the
     # praise heard whole on the sound server. Then a wrong one.
     recording = open(os.path.join(OUTPUT, "heard.u8"), "wb")  # what the sink plays
@@ -438,7 +444,6 @@ def session(folder, pdfs):
     out = [line for line in open(folder + "/program.log").read().splitlines()
            if not line.startswith("QSpiApplication::")]
     check(not out, "nothing on the terminal without a sound server: %r" % out)
-    check(voices and all(v.startswith("de") for v in voices), "Orca speaks German: %s" % {*voices})
 
 
 os.makedirs(OUTPUT, exist_ok=True)

@@ -11,7 +11,6 @@
 #include "PrinterProvider.h"
 #include "ResultsPicture.h"
 
-#include <QAccessible>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -140,12 +139,6 @@ struct Window : FormFixture {
     }
     bool AmberShown() const {
         return exercise->palette().color(QPalette::Window) == QColor(255, 204, 0);
-    }
-    // The answer box as a screen reader names it, by the label that labels it.
-    QString AnswerName() const {
-        const auto label =
-            QAccessible::queryAccessibleInterface(answer)->relations(QAccessible::Label).value(0);
-        return label.first ? label.first->text(QAccessible::Name) : "?";
     }
     int ListLines() const { return static_cast<int>(list->SpokenLines().size()); }
     // A line of the results list: each text with its place and colour (&H00BBGGRR in hex).
