@@ -49,7 +49,7 @@ struct PracticeState {
     bool AllowSlowRepeat = false;
     bool RowSelected = false;
     // Element n is true while the series of n is selected; index 0 is never set.
-    std::vector<bool> SelectedRows;
+    std::vector<bool> SelectedRows{};
 
     // Program-lifetime values: never reset, not even by "Neu starten".
     std::int32_t AnswerCount = 0;

@@ -14,20 +14,18 @@ double For(int n, int maxNum) {
 }
 
 PracticeState Posed(int seconds) { // 7 · 8 =
-    PracticeState st;
-    st.MaxNum = 10;
-    st.Operand1 = 7;
-    st.Operand2 = 8;
-    st.ExpectedResult = 56;
-    st.ExerciseSeconds = seconds;
-    return st;
+    return {.MaxNum = 10,
+            .Operand1 = 7,
+            .Operand2 = 8,
+            .ExpectedResult = 56,
+            .ExerciseSeconds = seconds};
 }
 
 } // namespace
 
 class EngineTest : public QObject {
     Q_OBJECT
-    using KindsRow = std::tuple<Text, Text, int, int, int, QString>;
+    using KindsRow = std::tuple<Text, Text, QString>;
     using DrawRow = std::tuple<Text, int, bool, bool, int, int, QList<double>, int>;
     using SlowRow = std::tuple<Text, QList<int>, int>;
     using BookingRow = std::tuple<Text, int, Text, int, Text, int, int>;
@@ -36,30 +34,26 @@ class EngineTest : public QObject {
 private slots:
     // Round-robin over the checked kinds, none checked counting as all; the text and result
     // of each kind with its words, subtraction putting the larger operand first (operands
-    // drawn: a, b).
+    // drawn: 7, 8).
     void kindsTakeTurns_data() {
         const QString mul = "7 \u00B7 8 = 56 (7 mal 8 gleich)|",
                       div = "56 \u00F7 8 = 7 (56 geteilt durch 8 gleich)|",
                       add = "7 + 8 = 15 (7 plus 8 gleich)|", sub = "8 - 7 = 1 (8 minus 7 gleich)|",
                       all = div + add + sub + mul + div;
-        AddRows<KindsRow>({{"all", "0123", 10, 7, 8, all},
-                           {"none", "", 10, 7, 8, all},
-                           {"division, subtraction", "13", 10, 7, 8, div + sub + div},
-                           {"beyond 16 bits", "1", 99999, 32767, 32767,
-                            "1073676289 \u00F7 32767 = 32767 "
-                            "(1073676289 geteilt durch 32767 gleich)|"}});
+        AddRows<KindsRow>({{"all", "0123", all},
+                           {"none", "", all},
+                           {"division, subtraction", "13", div + sub + div}});
     }
     void kindsTakeTurns() {
-        auto [name, checkedKinds, maxNum, a, b, expected] = CurrentRow<KindsRow>();
+        auto [name, checkedKinds, expected] = CurrentRow<KindsRow>();
         Kinds checked{};
         for (QChar kind : QString(checkedKinds))
             checked[kind.digitValue()] = true;
         ScriptedRandom random;
-        PracticeState st;
-        st.MaxNum = maxNum;
+        PracticeState st{.MaxNum = 10};
         QStringList seen;
         while (seen.size() < expected.count('|')) {
-            random.script = {For(a, maxNum), For(b, maxNum)};
+            random.script = {For(7, 10), For(8, 10)};
             ChooseNextExercise(st, random, checked, false);
             seen << ExerciseCaption(st.CalcKind, st.Operand1, st.Operand2) + ' ' +
                         QString::number(st.ExpectedResult) + " (" +
@@ -87,9 +81,7 @@ private slots:
         ScriptedRandom random;
         random.script.assign(misses, For(2, 10));
         random.script.insert(random.script.end(), draws.begin(), draws.end());
-        PracticeState st;
-        st.MaxNum = maxNum;
-        st.SelectedRows.assign(11, false); // sized for the bound 10
+        PracticeState st{.MaxNum = maxNum, .SelectedRows = std::vector<bool>(11)}; // bound 10
         st.SelectedRows[selected] = selected != 0;
         QCOMPARE(RandomNumber(st, random, series, without1), expected);
     }
@@ -106,11 +98,9 @@ private slots:
     void slowestExerciseComesBack() {
         auto [name, seconds, picked] = CurrentRow<SlowRow>();
         ScriptedRandom random;
-        PracticeState st;
-        st.MaxNum = 10;
+        PracticeState st{.MaxNum = 10, .AllowSlowRepeat = true};
         for (int s : seconds)
             st.SlowList.push_back({int(st.SlowList.size()), 9, KindMultiplication, s});
-        st.AllowSlowRepeat = true;
         const Kinds addition{false, false, true, false};
         QCOMPARE(ChooseNextExercise(st, random, addition, false), picked != 0);
         QCOMPARE(st.ExpectedResult == picked * 9, picked != 0);
@@ -149,11 +139,11 @@ private slots:
     }
     void statisticsAreFloored() {
         auto [name, answers, right, total, text] = CurrentRow<StatisticsRow>();
-        PracticeState st = Posed(4);
-        st.PosedCount = 32768;
-        st.AnswerCount = answers;
-        st.RightCount = right;
-        st.TotalSeconds = total;
+        const PracticeState st{.ExerciseSeconds = 4,
+                               .PosedCount = 32768,
+                               .TotalSeconds = total,
+                               .AnswerCount = answers,
+                               .RightCount = right};
         QCOMPARE(StatisticsText(st),
                  QStringLiteral("32768 gestellte Aufgaben\r\n\u00D8 Bedenkzeit : ") + text +
                      " richtige Antworten");
