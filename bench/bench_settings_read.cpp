@@ -24,11 +24,10 @@ public:
     long effects = 0;
 };
 
-// Back ends that do nothing: no audio output, no printer, message boxes answered at once.
-class QuietBackends : public WavePlayer, public PrinterProvider, public MessageBoxes {
+// Back ends that do nothing: no audio output, message boxes answered at once (and no printer).
+class QuietBackends : public WavePlayer, public MessageBoxes {
 public:
     void PlayWave(const QString&, const QByteArray&) override {}
-    std::unique_ptr<QPrinter> DefaultPrinter() override { return nullptr; }
     int MsgBox(QWidget*, const QString&, int, const QString&) override { return Ok; }
 };
 
@@ -63,7 +62,7 @@ void StartUpRow(const char* name, const QByteArray& line, int n) {
         auto t = Clock::now();
         {
             Form1 form(
-                Form1Backends{&random, &quiet, &quiet, &quiet, folder.path(), fallback.path()});
+                Form1Backends{&random, &quiet, nullptr, &quiet, folder.path(), fallback.path()});
             form.Form_Load();
             startUp.push_back(MicrosSince(t)); // never closed: the file is not rewritten
         }
